@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs, from Debian's packages, whatever the build and the tests need and
+# this machine lacks. Does nothing when everything is there.
+set -euo pipefail
+
+need=()
+have() { command -v "$1" >/dev/null 2>&1; }
+have cmake || need+=(cmake)
+have make || need+=(make)
+have g++ || need+=(g++)
+have i686-w64-mingw32-g++-posix || need+=(g++-mingw-w64-i686-posix)
+have x86_64-w64-mingw32-g++-posix || need+=(g++-mingw-w64-x86-64-posix)
+[ -x /usr/lib/wine/wine64 ] || need+=(wine64)
+[ -f /usr/share/wine/fonts/sserife.fon ] || need+=(fonts-wine)
+have Xvfb || need+=(xvfb)
+[ -x /usr/bin/import ] || need+=(imagemagick)
+[ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+
+if [ ${#need[@]} -eq 0 ]; then
+  exit 0
+fi
+echo "Installing: ${need[*]}"
+sudo=
+if [ "$(id -u)" != 0 ]; then
+  sudo=sudo
+fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${need[@]}"
