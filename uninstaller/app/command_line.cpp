@@ -1,0 +1,1 @@
+#include "uninstaller/app/command_line.h"

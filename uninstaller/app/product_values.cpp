@@ -1,0 +1,1 @@
+#include "uninstaller/app/product_values.h"

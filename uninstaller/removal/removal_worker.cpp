@@ -1,0 +1,1 @@
+#include "uninstaller/removal/removal_worker.h"

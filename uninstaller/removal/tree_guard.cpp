@@ -1,0 +1,1 @@
+#include "uninstaller/removal/tree_guard.h"

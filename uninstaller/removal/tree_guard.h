@@ -1,0 +1,25 @@
+// Rules for removing a whole folder tree safely, and the path arithmetic
+// that the current-folder climb uses.
+#pragma once
+
+#include "framework/cstring.h"
+#include "uninstaller/removal/removal_system.h"
+
+// "C:" or "C:\" with a letter A to Z in either case.
+bool IsDriveRoot(const CString& path);
+
+// A is a proper ancestor of B: A is at least two characters shorter, B begins
+// with A (letters compared upper-cased) and the character after it is "\".
+bool IsProperAncestor(const CString& ancestor, const CString& path);
+
+// Whether a tree removal of `fullPath` (already made absolute by
+// RemovalSystem::FullPath) may go ahead. Refused: empty or relative paths,
+// wildcards, drive roots and share roots, every protected folder and every
+// folder that holds one, the profiles root and any user's profile, and
+// `productFolder` and what holds it.
+bool IsTreeRemovalAllowed(const CString& fullPath, const ProtectedFolders& protectedFolders,
+                          const CString& productFolder);
+
+// Deletes a folder tree: refuses what IsTreeRemovalAllowed refuses, moves the
+// process's current folder out of the tree, then removes it. True on success.
+bool DeleteTree(RemovalSystem& system, const CString& path, bool quiet, const CString& productFolder);

@@ -1,0 +1,1 @@
+#include "uninstaller/removal/uninstall_log.h"

@@ -1,0 +1,1 @@
+# The Win32 program: filled in with the main window and the removal system.
