@@ -1,1 +1,95 @@
 #include "uninstaller/app/command_line.h"
+
+namespace {
+
+// The Uninstall key of every product lives below this key of HKEY_LOCAL_MACHINE.
+constexpr const char* UninstallKeyRoot = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+
+bool Contains(const CString& text, const char* what)
+{
+    return text.Find(what) >= 0;
+}
+
+}  // namespace
+
+int ParseRunSwitch(const CString& argument)
+{
+    // Each test that hits replaces the mode found before it, so with several
+    // switches in one argument the last test decides.
+    int mode = RunModeNone;
+    if (Contains(argument, "/R"))
+        mode = RunModeUninstall;
+    if (Contains(argument, "/I"))
+        mode = RunModeModify;
+    if (Contains(argument, "/S"))
+        mode = RunModeSilentUninstall;
+    return mode;
+}
+
+CString UsageMessage()
+{
+    return "Parvane Uninstaller\r\n"
+           "\r\n"
+           "Usage:\r\n"
+           "kelrun.exe /R {productcode} to uninstall.\r\n"
+           "kelrun.exe /I {productcode} to modify.\r\n"
+           "\r\n"
+           "kelrun.exe /S {productcode} to silent uninstall.";
+}
+
+void BuildProductPaths(ProductValues& product, const CString& windowsFolder)
+{
+    CString windows = windowsFolder;
+    if (windows.IsEmpty() || windows.GetAt(windows.GetLength() - 1) != '\\')
+        windows += '\\';
+
+    // The product code goes in verbatim: it is appended, never used as a
+    // format, so a "%" in it stays a "%".
+    product.UninstallKeyPath = CString(UninstallKeyRoot) + product.ProductCode;
+    product.ProductFolder = windows + "Installer\\" + product.ProductCode + "\\";
+    product.UninstallLogPath = product.ProductFolder + "uninstall.log";
+    product.ThemeFolder = product.ProductFolder + "theme\\";
+    product.LanguageFilePath = product.ProductFolder + "language.lan";
+}
+
+CString ExpandProductPlaceholders(const CString& text, const CString& displayName,
+                                  const CString& productCode)
+{
+    // Two passes over the whole text. Within a pass the inserted text is not
+    // searched again, so a display name holding "<ProductName>" cannot loop.
+    CString result = text;
+    result.Replace("<ProductName>", displayName.view());
+    result.Replace("<ProductCode>", productCode.view());
+    return result;
+}
+
+CString SubstituteText(const CString& text, const CString& displayName, const CString& productCode)
+{
+    // Page and language files may write "[ProductName]" where angle brackets
+    // would be awkward; every square bracket turns, placeholder or not.
+    CString result = text;
+    result.Replace('[', '<');
+    result.Replace(']', '>');
+    return ExpandProductPlaceholders(result, displayName, productCode);
+}
+
+CString ExpandProductPlaceholders(const CString& text)
+{
+    const ProductValues& product = TheProduct();
+    return ExpandProductPlaceholders(text, product.ProductDisplayName, product.ProductCode);
+}
+
+CString SubstituteText(const CString& text)
+{
+    const ProductValues& product = TheProduct();
+    return SubstituteText(text, product.ProductDisplayName, product.ProductCode);
+}
+
+CString ConfirmationQuestion(const CString& languageText, const CString& displayName,
+                             const CString& productCode)
+{
+    if (!languageText.IsEmpty())
+        return ExpandProductPlaceholders(languageText, displayName, productCode);
+    // Appended rather than formatted, so that a "%" in the name is shown as is.
+    return "This will remove " + displayName + " from your system, do you want to continue?";
+}

@@ -1,1 +1,255 @@
 #include "uninstaller/removal/tree_guard.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// The shell's ANSI file operation takes paths of at most MAX_PATH - 1
+// characters. A longer path is refused rather than cut: the cut text could
+// name a different folder that exists.
+constexpr int MaxShellPathLength = 259;
+
+bool IsLetter(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+char Upper(char c)
+{
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+std::string UpperText(std::string_view text)
+{
+    std::string result(text);
+    for (char& c : result)
+        c = Upper(c);
+    return result;
+}
+
+// A full path in one comparable form: the root ("C:" or "\\SERVER\SHARE")
+// and the folder names below it, all upper-cased. Repeated and trailing
+// backslashes vanish, "/" counts as "\", and trailing dots and blanks of a
+// name are dropped as Windows drops them, so "C:\Windows.\" compares equal
+// to "C:\WINDOWS".
+struct ComparablePath {
+    bool valid = false;
+    std::string root;
+    std::vector<std::string> names;
+
+    std::string Text() const
+    {
+        std::string text = root;
+        for (const std::string& name : names)
+            text += '\\' + name;
+        return text;
+    }
+};
+
+std::vector<std::string> SplitNames(std::string_view text)
+{
+    std::vector<std::string> names;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find('\\', start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        if (end > start)
+            names.emplace_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return names;
+}
+
+ComparablePath MakeComparable(const CString& path)
+{
+    ComparablePath result;
+    std::string text = UpperText(path.view());
+    for (char& c : text) {
+        if (c == '/')
+            c = '\\';
+    }
+
+    std::string_view rest;
+    if (text.size() >= 3 && IsLetter(text[0]) && text[1] == ':' && text[2] == '\\') {
+        result.root = text.substr(0, 2);
+        rest = std::string_view(text).substr(3);
+    } else if (text.size() == 2 && IsLetter(text[0]) && text[1] == ':') {
+        result.root = text;  // a bare drive is only ever its root here
+    } else if (text.rfind("\\\\", 0) == 0) {
+        // \\server\share\...: the share is the root, as the drive is for
+        // a drive path.
+        const std::vector<std::string> parts = SplitNames(std::string_view(text).substr(2));
+        if (text.size() < 3 || text[2] == '\\' || parts.size() < 2)
+            return result;
+        const std::string& server = parts[0];
+        const std::string& share = parts[1];
+        // "\\.\" and "\\?\" open the device namespace, where "\\.\C:\Windows"
+        // names C:\Windows without looking like it; and "\\host\C$" is a whole
+        // drive behind a share name. Neither can be compared with the
+        // protected folders, so neither counts as a full path.
+        if (server == "." || server == "?")
+            return result;
+        if (share.size() == 2 && IsLetter(share[0]) && share[1] == '$')
+            return result;
+        result.root = "\\\\" + server + "\\" + share;
+        result.names.assign(parts.begin() + 2, parts.end());
+        result.valid = true;
+        return result;
+    } else {
+        return result;  // relative, or relative to the current drive
+    }
+
+    result.names = SplitNames(rest);
+    result.valid = true;
+    return result;
+}
+
+// Drops trailing dots and blanks of each name; a name that is nothing but
+// dots and blanks ("." or "..") means the path was never made full.
+bool TrimNames(ComparablePath& path)
+{
+    for (std::string& name : path.names) {
+        const std::size_t last = name.find_last_not_of(". ");
+        if (last == std::string::npos)
+            return false;
+        name.erase(last + 1);
+    }
+    return true;
+}
+
+ComparablePath Comparable(const CString& path)
+{
+    ComparablePath result = MakeComparable(path);
+    if (result.valid && !TrimNames(result))
+        result.valid = false;
+    return result;
+}
+
+// `inner` is `outer` itself or lies somewhere below it.
+bool IsSameOrInside(const ComparablePath& outer, const ComparablePath& inner)
+{
+    if (!outer.valid || !inner.valid || outer.root != inner.root ||
+        inner.names.size() < outer.names.size())
+        return false;
+    for (std::size_t i = 0; i < outer.names.size(); ++i) {
+        if (outer.names[i] != inner.names[i])
+            return false;
+    }
+    return true;
+}
+
+bool IsSameOrInside(const CString& outer, const CString& inner)
+{
+    return IsSameOrInside(Comparable(outer), Comparable(inner));
+}
+
+}  // namespace
+
+bool IsDriveRoot(const CString& path)
+{
+    const int length = path.GetLength();
+    if (length != 2 && length != 3)
+        return false;
+    return IsLetter(path.GetAt(0)) && path.GetAt(1) == ':' && (length == 2 || path.GetAt(2) == '\\');
+}
+
+bool IsProperAncestor(const CString& ancestor, const CString& path)
+{
+    const int length = ancestor.GetLength();
+    if (path.GetLength() - length < 2)
+        return false;
+    for (int i = 0; i < length; ++i) {
+        if (Upper(ancestor.GetAt(i)) != Upper(path.GetAt(i)))
+            return false;
+    }
+    return path.GetAt(length) == '\\';
+}
+
+bool IsAbsolutePath(const CString& path)
+{
+    // Windows takes "/" for "\" in both forms.
+    auto separator = [&path](int at) { return path.GetAt(at) == '\\' || path.GetAt(at) == '/'; };
+    const int length = path.GetLength();
+    if (length < 3)
+        return false;
+    if (IsLetter(path.GetAt(0)) && path.GetAt(1) == ':' && separator(2))
+        return true;
+    return separator(0) && separator(1) && !separator(2);
+}
+
+bool IsTreeRemovalAllowed(const CString& fullPath, const ProtectedFolders& protectedFolders,
+                          const CString& productFolder)
+{
+    if (fullPath.IsEmpty() || fullPath.GetLength() > MaxShellPathLength)
+        return false;
+    // The shell expands wildcards: "C:\*" would empty the whole drive.
+    if (fullPath.Find('*') >= 0 || fullPath.Find('?') >= 0)
+        return false;
+
+    const ComparablePath tree = Comparable(fullPath);
+    if (!tree.valid || tree.names.empty())
+        return false;  // relative, device path, or a drive or share root
+
+    for (const CString& folder : protectedFolders.folders) {
+        if (IsSameOrInside(tree, Comparable(folder)))
+            return false;
+    }
+
+    // The profiles root holds every user's profile; taking one profile is as
+    // bad as taking them all.
+    const ComparablePath profiles = Comparable(protectedFolders.profilesRoot);
+    if (IsSameOrInside(tree, profiles))
+        return false;
+    if (IsSameOrInside(profiles, tree) && tree.names.size() == profiles.names.size() + 1)
+        return false;
+
+    // The product's folder holds the log being read and the page being shown;
+    // it stays whole, and so does everything in it.
+    const ComparablePath product = Comparable(productFolder);
+    if (IsSameOrInside(tree, product) || IsSameOrInside(product, tree))
+        return false;
+    return true;
+}
+
+bool DeleteTree(RemovalSystem& system, const CString& path, bool quiet, const CString& productFolder)
+{
+    // A relative path names a folder below wherever the process happens to
+    // stand, which says nothing about the product.
+    if (!IsAbsolutePath(path))
+        return false;
+
+    // Everything below works on the resolved path: the check, the climb and
+    // the removal see the same folder, whatever changes the climb makes.
+    const CString fullPath = system.FullPath(path);
+    if (!IsTreeRemovalAllowed(fullPath, system.GetProtectedFolders(), productFolder))
+        return false;
+
+    // Windows will not remove a folder that a process holds as its current
+    // folder, so climb out of the tree first.
+    CString current = system.GetCurrentFolder();
+    while (!IsProperAncestor(current, fullPath)) {
+        if (IsDriveRoot(current))
+            break;
+        const int cut = current.ReverseFind('\\');
+        if (cut < 0)
+            break;
+        const CString parent = current.Left(cut);
+        if (IsDriveRoot(parent)) {
+            // One level below the root, such as C:\Sample: the parent "C:"
+            // alone would mean "the current folder of drive C", so the root
+            // itself becomes current, and only when the tree holds us.
+            if (IsSameOrInside(fullPath, current))
+                system.SetCurrentFolder(parent.Left(2) + "\\");
+            break;
+        }
+        // A folder that cannot be made current (\\server of \\server\share)
+        // ends the climb; trying again would never end.
+        if (!system.SetCurrentFolder(parent))
+            break;
+        current = system.GetCurrentFolder();
+    }
+
+    return system.DeleteFolderTree(fullPath, quiet);
+}

@@ -12,14 +12,21 @@ bool IsDriveRoot(const CString& path);
 // with A (letters compared upper-cased) and the character after it is "\".
 bool IsProperAncestor(const CString& ancestor, const CString& path);
 
+// "X:\..." or "\\server\..." ("/" counting as "\"): a path that does not
+// depend on the current drive or folder.
+bool IsAbsolutePath(const CString& path);
+
 // Whether a tree removal of `fullPath` (already made absolute by
 // RemovalSystem::FullPath) may go ahead. Refused: empty or relative paths,
-// wildcards, drive roots and share roots, every protected folder and every
-// folder that holds one, the profiles root and any user's profile, and
-// `productFolder` and what holds it.
+// device paths, paths longer than the shell takes, wildcards, drive roots and
+// share roots, every protected folder and every folder that holds one, the
+// profiles root and any user's profile, and `productFolder`, what holds it
+// and what lies in it. Letters compare case-insensitively.
 bool IsTreeRemovalAllowed(const CString& fullPath, const ProtectedFolders& protectedFolders,
                           const CString& productFolder);
 
-// Deletes a folder tree: refuses what IsTreeRemovalAllowed refuses, moves the
-// process's current folder out of the tree, then removes it. True on success.
+// Deletes a folder tree: refuses a `path` that is not absolute, resolves it
+// with RemovalSystem::FullPath, refuses what IsTreeRemovalAllowed refuses,
+// moves the process's current folder out of the tree, then removes the
+// resolved path. True on success.
 bool DeleteTree(RemovalSystem& system, const CString& path, bool quiet, const CString& productFolder);

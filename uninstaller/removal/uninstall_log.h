@@ -26,7 +26,9 @@ struct LogRecord {
     CString value;  // everything after it, line feeds removed, nothing trimmed
 };
 
-// Splits one line (its line end already taken off) into a record.
+// Splits one line (its line end already taken off) into a record. A line
+// holding a NUL byte is Ignored: Windows would read its path only up to the
+// NUL, a different path than the one written.
 LogRecord ParseLogLine(std::string_view line);
 
 // Calls `onLine` for every line of a log's contents, in order. LF and CR LF
