@@ -1,1 +1,126 @@
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "uninstaller/app/command_line.h"
+
+namespace {
+
+TEST(ParseRunSwitch, FindsTheSwitchAnywhereAndTheLaterTestWins)
+{
+    const struct {
+        const char* argument;
+        int mode;
+    } cases[] = {
+        {"/R", RunModeUninstall},
+        {"/I", RunModeModify},
+        {"/S", RunModeSilentUninstall},
+        {"/R/S", RunModeSilentUninstall},
+        {"/S/R", RunModeSilentUninstall},
+        {"/I/R", RunModeModify},
+        {"x/Ry", RunModeUninstall},
+        {"-R", RunModeNone},
+        {"/r", RunModeNone},
+        {"/ R", RunModeNone},
+        {"", RunModeNone},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.argument);
+        EXPECT_EQ(ParseRunSwitch(c.argument), c.mode);
+    }
+}
+
+TEST(UsageMessage, HasSevenLinesJoinedByCarriageReturnAndLineFeed)
+{
+    const std::string text = UsageMessage().str();
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(text.substr(start, end - start));
+    lines.push_back(text.substr(start));
+
+    ASSERT_EQ(lines.size(), 7u);
+    EXPECT_EQ(lines[0], "Parvane Uninstaller");
+    EXPECT_EQ(lines[1], "");
+    EXPECT_EQ(lines[3], "kelrun.exe /R {productcode} to uninstall.");
+    EXPECT_EQ(lines[5], "");
+    EXPECT_EQ(lines[6], "kelrun.exe /S {productcode} to silent uninstall.");
+    for (const std::string& line : lines)
+        EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos) << line;
+}
+
+TEST(BuildProductPaths, PutsExactlyOneBackslashAfterTheWindowsFolder)
+{
+    for (const char* windows : {"C:\\WINDOWS", "C:\\WINDOWS\\"}) {
+        SCOPED_TRACE(windows);
+        ProductValues product;
+        product.ProductCode = "{A1-B2}";
+        BuildProductPaths(product, windows);
+        EXPECT_EQ(product.UninstallKeyPath, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\{A1-B2}");
+        EXPECT_EQ(product.ProductFolder, "C:\\WINDOWS\\Installer\\{A1-B2}\\");
+        EXPECT_EQ(product.UninstallLogPath, "C:\\WINDOWS\\Installer\\{A1-B2}\\uninstall.log");
+        EXPECT_EQ(product.ThemeFolder, "C:\\WINDOWS\\Installer\\{A1-B2}\\theme\\");
+        EXPECT_EQ(product.LanguageFilePath, "C:\\WINDOWS\\Installer\\{A1-B2}\\language.lan");
+    }
+}
+
+TEST(BuildProductPaths, TakesTheProductCodeVerbatim)
+{
+    ProductValues product;
+    product.ProductCode = "50%s off";
+    BuildProductPaths(product, "C:\\Windows");
+    EXPECT_EQ(product.UninstallLogPath, "C:\\Windows\\Installer\\50%s off\\uninstall.log");
+
+    product.ProductCode = "";
+    BuildProductPaths(product, "C:\\Windows");
+    EXPECT_EQ(product.UninstallKeyPath, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\");
+}
+
+TEST(Placeholders, ExpandExactlyAndNeverSearchInsertedText)
+{
+    const struct {
+        const char* text;
+        const char* name;
+        const char* code;
+        const char* expanded;     // ExpandProductPlaceholders
+        const char* substituted;  // SubstituteText
+    } cases[] = {
+        {"Remove <ProductName> now?", "Sample", "{P}", "Remove Sample now?", "Remove Sample now?"},
+        {"<ProductName> <ProductCode> <ProductName>", "N", "{C}", "N {C} N", "N {C} N"},
+        {"<productname> <PRODUCTCODE>", "N", "{C}", "<productname> <PRODUCTCODE>", "<productname> <PRODUCTCODE>"},
+        {"<ProductName>", "<ProductName>", "{C}", "<ProductName>", "<ProductName>"},
+        {"<ProductName>", "", "{C}", "", ""},
+        {"[ProductName] of [ProductCode]", "N", "{C}", "[ProductName] of [ProductCode]", "N of {C}"},
+        {"Step [1] of <ProductName]", "N", "{C}", "Step [1] of <ProductName]", "Step <1> of N"},
+        {"<Product<ProductName>Name>", "X", "{C}", "<ProductXName>", "<ProductXName>"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(ExpandProductPlaceholders(c.text, c.name, c.code), c.expanded);
+        EXPECT_EQ(SubstituteText(c.text, c.name, c.code), c.substituted);
+    }
+}
+
+TEST(Placeholders, TheShortFormsUseTheProcessProductValues)
+{
+    ProductValues saved = TheProduct();
+    TheProduct().ProductDisplayName = "Sample";
+    TheProduct().ProductCode = "{P}";
+    EXPECT_EQ(ExpandProductPlaceholders("<ProductName> <ProductCode>"), "Sample {P}");
+    EXPECT_EQ(SubstituteText("[ProductName] [ProductCode]"), "Sample {P}");
+    TheProduct() = saved;
+}
+
+TEST(ConfirmationQuestion, UsesTheLanguageTextElseTheBuiltInQuestion)
+{
+    EXPECT_EQ(ConfirmationQuestion("Remove <ProductName> now?", "Sample", "{P}"), "Remove Sample now?");
+    EXPECT_EQ(ConfirmationQuestion("", "Sample", "{P}"),
+              "This will remove Sample from your system, do you want to continue?");
+    // No display name: the two blanks around it stay side by side.
+    EXPECT_EQ(ConfirmationQuestion("", "", "{P}"), "This will remove  from your system, do you want to continue?");
+    EXPECT_EQ(ConfirmationQuestion("", "100% <ProductCode>", "{P}"),
+              "This will remove 100% <ProductCode> from your system, do you want to continue?");
+}
+
+}  // namespace

@@ -1,1 +1,187 @@
+// A recording stand-in for the machine: an in-memory file system with
+// attributes, a current folder, registry and profile texts, and a log of
+// every operation that changes something, in the order the engine asked.
 #pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "framework/cstring.h"
+#include "uninstaller/removal/removal_system.h"
+
+class FakeRemovalSystem : public RemovalSystem {
+public:
+    struct Entry {
+        bool folder = false;
+        std::uint32_t attributes = 0;
+    };
+
+    // The file system. Paths compare without regard to ASCII case.
+    void AddFile(const CString& path, std::uint32_t attributes = 0) { entries_[Key(path)] = {false, attributes}; }
+    void AddFolder(const CString& path) { entries_[Key(path)] = {true, 0}; }
+    bool Has(const CString& path) const { return entries_.count(Key(path)) != 0; }
+    std::uint32_t AttributesOf(const CString& path) const { return entries_.at(Key(path)).attributes; }
+
+    std::string logContents;
+    bool logReadable = true;
+    CString logPath;  // the path the engine asked to read
+    std::map<std::string, CString> profileTexts;  // "path|section|key" -> text
+    ProtectedFolders protectedFolders;
+    CString currentFolder = "C:\\";
+    bool deleteTreeResult = true;
+    std::vector<std::string> calls;
+
+    bool ReadTextFile(const CString& path, std::string* contents) override
+    {
+        logPath = path;
+        if (!logReadable)
+            return false;
+        *contents = logContents;
+        return true;
+    }
+
+    bool PathExists(const CString& path) override { return Has(path); }
+
+    bool GetAttributes(const CString& path, std::uint32_t* attributes) override
+    {
+        auto found = entries_.find(Key(path));
+        if (found == entries_.end())
+            return false;
+        *attributes = found->second.attributes;
+        return true;
+    }
+
+    void SetAttributes(const CString& path, std::uint32_t attributes) override
+    {
+        Record("SetAttributes " + path.str() + " " + std::to_string(attributes));
+        auto found = entries_.find(Key(path));
+        if (found != entries_.end())
+            found->second.attributes = attributes;
+    }
+
+    // Like DeleteFile: a read-only file stays.
+    void RemoveFile(const CString& path) override
+    {
+        Record("RemoveFile " + path.str());
+        auto found = entries_.find(Key(path));
+        if (found != entries_.end() && !found->second.folder && (found->second.attributes & 0x1) == 0)
+            entries_.erase(found);
+    }
+
+    void RemoveEmptyFolder(const CString& path) override
+    {
+        Record("RemoveEmptyFolder " + path.str());
+        auto found = entries_.find(Key(path));
+        if (found != entries_.end() && found->second.folder && CountInside(path) == 0)
+            entries_.erase(found);
+    }
+
+    // "/" becomes "\", a relative path is joined to the current folder, and
+    // trailing backslashes go except after a drive root.
+    CString FullPath(const CString& path) override
+    {
+        if (path.IsEmpty())
+            return CString();
+        CString full = path;
+        full.Replace('/', '\\');
+        const bool absolute = (full.GetLength() >= 2 && full.GetAt(1) == ':') || full.Left(2) == "\\\\";
+        if (!absolute)
+            full = (currentFolder.Right(1) == "\\" ? currentFolder : currentFolder + "\\") + full;
+        while (full.GetLength() > 3 && full.Right(1) == "\\")
+            full = full.Left(full.GetLength() - 1);
+        return full;
+    }
+
+    ProtectedFolders GetProtectedFolders() override { return protectedFolders; }
+    CString GetCurrentFolder() override { return currentFolder; }
+
+    // Succeeds for a drive root or a folder of the fake file system.
+    bool SetCurrentFolder(const CString& path) override
+    {
+        const bool driveRoot = path.GetLength() == 3 && path.GetAt(1) == ':' && path.GetAt(2) == '\\';
+        if (!driveRoot && !(Has(path) && entries_.at(Key(path)).folder))
+            return false;
+        Record("SetCurrentFolder " + path.str());
+        currentFolder = path;
+        return true;
+    }
+
+    bool DeleteFolderTree(const CString& path, bool quiet) override
+    {
+        Record("DeleteFolderTree " + path.str() + (quiet ? " quiet" : ""));
+        const std::string prefix = Key(path) + "\\";
+        for (auto it = entries_.begin(); it != entries_.end();) {
+            if (it->first == Key(path) || it->first.compare(0, prefix.size(), prefix) == 0)
+                it = entries_.erase(it);
+            else
+                ++it;
+        }
+        return deleteTreeResult;
+    }
+
+    void DeleteService(const CString& name) override { Record("DeleteService " + name.str()); }
+
+    void DeleteRegistryValue(RegistryRoot root, const CString& keyPath, const CString& valueName) override
+    {
+        static const char* const Names[] = {"None", "ClassesRoot", "CurrentUser", "LocalMachine", "Users",
+                                            "CurrentConfig"};
+        Record("DeleteRegistryValue " + std::string(Names[static_cast<int>(root)]) + "|" + keyPath.str() + "|" +
+               valueName.str());
+    }
+
+    void DeleteMachineKey(const CString& keyPath) override { Record("DeleteMachineKey " + keyPath.str()); }
+    void OpenWebAddress(const CString& address) override { Record("OpenWebAddress " + address.str()); }
+
+    void CallLibraryFunction(const CString& libraryPath, const CString& functionName) override
+    {
+        Record("CallLibraryFunction " + libraryPath.str() + "|" + functionName.str());
+    }
+
+    void RunProgramAndWait(const CString& programPath, const CString& commandLine) override
+    {
+        Record("RunProgramAndWait " + programPath.str() + "|" + commandLine.str());
+    }
+
+    CString ReadProfileText(const CString& path, const char* section, const char* key) override
+    {
+        auto found = profileTexts.find(path.str() + "|" + section + "|" + key);
+        return found == profileTexts.end() ? CString() : found->second;
+    }
+
+private:
+    static std::string Key(const CString& path)
+    {
+        CString key = path;
+        return key.MakeUpper().str();
+    }
+
+    int CountInside(const CString& folder) const
+    {
+        const std::string prefix = Key(folder) + "\\";
+        int count = 0;
+        for (const auto& entry : entries_) {
+            if (entry.first.compare(0, prefix.size(), prefix) == 0)
+                ++count;
+        }
+        return count;
+    }
+
+    void Record(std::string call) { calls.push_back(std::move(call)); }
+
+    std::map<std::string, Entry> entries_;
+};
+
+// Records what the engine reports, as "range N", "pos N" and "status L text".
+class FakeReporter : public RemovalReporter {
+public:
+    std::vector<std::string> events;
+
+    void SetProgressRange(int total) override { events.push_back("range " + std::to_string(total)); }
+    void SetProgressPos(int position) override { events.push_back("pos " + std::to_string(position)); }
+    void SetStatusText(const CString& text, int line) override
+    {
+        events.push_back("status " + std::to_string(line) + " " + text.str());
+    }
+};

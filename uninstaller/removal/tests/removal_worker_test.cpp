@@ -1,1 +1,279 @@
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "uninstaller/removal/removal_worker.h"
+#include "uninstaller/removal/tests/fake_removal_system.h"
+
+namespace {
+
+using Calls = std::vector<std::string>;
+
+const char* const KeyPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\{P}";
+const char* const LanguageFile = "C:\\Windows\\Installer\\{P}\\language.lan";
+
+class RemovalWorkerTest : public ::testing::Test {
+protected:
+    RemovalWorkerTest()
+    {
+        product.ProductCode = "{P}";
+        product.InstallFolder = "C:\\Apps\\Sample\\";
+        product.UninstallKeyPath = KeyPath;
+        product.ProductFolder = "C:\\Windows\\Installer\\{P}\\";
+        product.UninstallLogPath = "C:\\Windows\\Installer\\{P}\\uninstall.log";
+        product.LanguageFilePath = LanguageFile;
+        system.protectedFolders.folders = {"C:\\Windows", "C:\\Program Files"};
+        system.protectedFolders.profilesRoot = "C:\\Users";
+        system.profileTexts[std::string(LanguageFile) + "|SetupProgress|10"] = "Done.";
+        system.AddFolder("C:\\Apps");
+        system.AddFolder("C:\\Apps\\Sample");
+    }
+
+    // Runs a whole removal over `log` and returns the calls the engine made,
+    // without the Uninstall key deletion that ends every run.
+    Calls Run(const std::string& log, RemovalReporter* page)
+    {
+        system.calls.clear();
+        system.logContents = log;
+        RemovalWorker worker(system, product, page);
+        EXPECT_EQ(worker.RunRemoval(), 0);
+        counter = worker.FileCounter;
+        folderCount = worker.FolderCount;
+        Calls calls = system.calls;
+        if (!calls.empty() && calls.back() == "DeleteMachineKey " + std::string(KeyPath))
+            calls.pop_back();
+        return calls;
+    }
+    Calls Run(const std::string& log) { return Run(log, &page); }
+
+    FakeRemovalSystem system;
+    FakeReporter page;
+    ProductValues product;
+    int counter = 0;
+    int folderCount = 0;
+};
+
+TEST_F(RemovalWorkerTest, HandlesEveryRecordKindInLogOrderThenTheEndSteps)
+{
+    system.AddFile("C:\\Apps\\Sample\\app.exe", 0x1 | 0x2);
+    system.AddFile("C:\\Apps\\Sample\\readme.txt", 0x20);
+    system.AddFolder("C:\\Apps\\Sample\\data");
+    system.AddFile("C:\\Apps\\Sample\\cleanup.exe");
+    system.currentFolder = "C:\\Apps\\Sample";
+    const std::string log =
+        "TOTALFILE=3\r\n"
+        "FILE=C:\\Apps\\Sample\\app.exe\r\n"
+        "SHORTCUT=C:\\Users\\Public\\Desktop\\Sample.lnk\r\n"
+        "FILE=C:\\Apps\\Sample\\readme.txt\r\n"
+        "NTSERVICE=SampleService\r\n"
+        "REGVAL=HKEY_CURRENT_USER\\Software\\Sample\\LastRun\r\n"
+        "RUN3RD=cleanup.exe\r\n"
+        "RUN3RDCMD=/all\r\n"
+        "DIR=C:\\Apps\\Sample\\\r\n"
+        "DIR=C:\\Apps\\Sample\\data\r\n"
+        "REMOVEALL=1\r\n"
+        "UNKNOWN=C:\\Apps\r\n";
+
+    const Calls expected = {
+        "SetAttributes C:\\Apps\\Sample\\app.exe 0",
+        "RemoveFile C:\\Apps\\Sample\\app.exe",
+        "RemoveFile C:\\Users\\Public\\Desktop\\Sample.lnk",
+        "RemoveFile C:\\Apps\\Sample\\readme.txt",
+        "DeleteService SampleService",
+        "DeleteRegistryValue CurrentUser|Software\\Sample|LastRun",
+        "RunProgramAndWait C:\\Apps\\Sample\\cleanup.exe|/all",
+        "RemoveEmptyFolder C:\\Apps\\Sample",
+        "RemoveEmptyFolder C:\\Apps\\Sample\\data",
+        "SetCurrentFolder C:\\Apps",
+        "DeleteFolderTree C:\\Apps\\Sample quiet",
+    };
+    EXPECT_EQ(Run(log), expected);
+    EXPECT_EQ(system.calls.back(), "DeleteMachineKey " + std::string(KeyPath));
+    EXPECT_EQ(system.logPath, product.UninstallLogPath);
+    EXPECT_EQ(page.events, (Calls{"status 0 Removing Files...", "range 3", "pos 0", "pos 1", "pos 2",
+                                  "status 0 Done.", "pos 3"}));
+}
+
+TEST_F(RemovalWorkerTest, ClearsAttributesOnlyOfReadOnlyFiles)
+{
+    system.AddFile("C:\\Apps\\Sample\\locked.dat", 0x1 | 0x2 | 0x20);
+    system.AddFile("C:\\Apps\\Sample\\hidden.dat", 0x2);
+    system.AddFile("C:\\Apps\\Sample\\kept.dat", 0x2);
+    const Calls calls = Run("FILE=C:\\Apps\\Sample\\locked.dat\nFILE=C:\\Apps\\Sample\\hidden.dat\n");
+    EXPECT_EQ(calls, (Calls{"SetAttributes C:\\Apps\\Sample\\locked.dat 0", "RemoveFile C:\\Apps\\Sample\\locked.dat",
+                            "RemoveFile C:\\Apps\\Sample\\hidden.dat"}));
+    EXPECT_FALSE(system.Has("C:\\Apps\\Sample\\locked.dat"));
+    EXPECT_FALSE(system.Has("C:\\Apps\\Sample\\hidden.dat"));
+    EXPECT_EQ(system.AttributesOf("C:\\Apps\\Sample\\kept.dat"), 0x2u);
+}
+
+TEST_F(RemovalWorkerTest, ReportsTheCountBeforeEachFileAndTheTotalAtTheEnd)
+{
+    const struct {
+        const char* log;
+        int counter;
+        Calls events;
+    } cases[] = {
+        // Files that are missing or unnamed count all the same.
+        {"TOTALFILE=4\nFILE=C:\\missing.txt\nFILE=\nSHORTCUT=C:\\gone.lnk\n", 3,
+         {"status 0 Removing Files...", "range 4", "pos 0", "pos 1", "pos 2", "status 0 Done.", "pos 4"}},
+        // A later TOTALFILE starts the count again; the page cuts the range.
+        {"FILE=a\nFILE=b\nTOTALFILE=70000 files\nFILE=c\n", 1,
+         {"status 0 Removing Files...", "pos 0", "pos 1", "range 70000", "pos 0", "status 0 Done.", "pos 70000"}},
+        {"FILE=a\n", 1, {"status 0 Removing Files...", "pos 0", "status 0 Done.", "pos 0"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.log);
+        page.events.clear();
+        Run(c.log);
+        EXPECT_EQ(counter, c.counter);
+        EXPECT_EQ(page.events, c.events);
+    }
+}
+
+TEST_F(RemovalWorkerTest, AnEmptyLanguageTextClearsTheStatus)
+{
+    system.profileTexts.clear();
+    Run("");
+    EXPECT_EQ(page.events, (Calls{"status 0 Removing Files...", "status 0 ", "pos 0"}));
+}
+
+TEST_F(RemovalWorkerTest, WithoutAPageTheRemovalsAreTheSame)
+{
+    system.AddFile("C:\\Apps\\Sample\\app.exe", 0x1);
+    const std::string log = "TOTALFILE=1\nFILE=C:\\Apps\\Sample\\app.exe\nDIR=C:\\Apps\\Sample\nREMOVEALL=\n";
+    const Calls withPage = Run(log);
+
+    system.AddFolder("C:\\Apps\\Sample");
+    system.AddFile("C:\\Apps\\Sample\\app.exe", 0x1);
+    page.events.clear();
+    EXPECT_EQ(Run(log, nullptr), withPage);
+    EXPECT_TRUE(page.events.empty());
+}
+
+TEST_F(RemovalWorkerTest, RemovesQueuedFoldersInLogOrderWhenEmpty)
+{
+    const struct {
+        const char* log;
+        bool parentLeft;
+    } cases[] = {
+        {"DIR=C:\\Apps\\Sample\\\nDIR=C:\\Apps\\Sample\\data\\\n", true},
+        {"DIR=C:\\Apps\\Sample\\data\\\nDIR=C:\\Apps\\Sample\\\n", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.log);
+        system.AddFolder("C:\\Apps\\Sample");
+        system.AddFolder("C:\\Apps\\Sample\\data");
+        Run(c.log);
+        EXPECT_FALSE(system.Has("C:\\Apps\\Sample\\data"));
+        EXPECT_EQ(system.Has("C:\\Apps\\Sample"), c.parentLeft);
+    }
+}
+
+TEST_F(RemovalWorkerTest, QueuesAtMost999Folders)
+{
+    std::string log;
+    for (int i = 0; i < 1000; ++i) {
+        system.AddFolder("C:\\d" + std::to_string(i));
+        log += "DIR=C:\\d" + std::to_string(i) + "\n";
+    }
+    Run(log);
+    EXPECT_EQ(folderCount, RemovalWorker::MaxQueuedFolders);
+    EXPECT_FALSE(system.Has("C:\\d998"));
+    EXPECT_TRUE(system.Has("C:\\d999"));
+}
+
+TEST_F(RemovalWorkerTest, RunsTheStoredTargetOfEachRun3rdCmd)
+{
+    const std::string longName = std::string(300, 'n') + ".exe";
+    const std::string longCommand = "/x " + std::string(400, 'c');
+    const struct {
+        const char* name;
+        std::string log;
+        Calls calls;
+    } cases[] = {
+        {"web address", "RUN3RD=http://example.test/bye\nRUN3RDCMD=ignored\nRUN3RDCMD=\n",
+         {"OpenWebAddress http://example.test/bye", "OpenWebAddress http://example.test/bye"}},
+        {"program", "RUN3RD=bin\\remove.exe\nRUN3RDCMD=remove.exe /quiet\n",
+         {"RunProgramAndWait C:\\Apps\\Sample\\bin\\remove.exe|remove.exe /quiet"}},
+        {"empty command", "RUN3RD=bin\\remove.exe\nRUN3RDCMD=\n",
+         {"RunProgramAndWait C:\\Apps\\Sample\\bin\\remove.exe|"}},
+        {"second run", "RUN3RD=bin\\remove.exe\nRUN3RDCMD=a\nRUN3RDCMD=b\nRUN3RD=hooks.dll\nRUN3RDCMD=Cleanup\n",
+         {"RunProgramAndWait C:\\Apps\\Sample\\bin\\remove.exe|a", "CallLibraryFunction C:\\Apps\\Sample\\hooks.dll|Cleanup"}},
+        {"library", "RUN3RD=HOOKS.DLL\nRUN3RDCMD=Cleanup\n", {"CallLibraryFunction C:\\Apps\\Sample\\HOOKS.DLL|Cleanup"}},
+        {"mixed case is a program", "RUN3RD=Mixed.Dll\nRUN3RDCMD=x\n", {"RunProgramAndWait C:\\Apps\\Sample\\Mixed.Dll|x"}},
+        {"HTTP is local", "RUN3RD=HTTP\nRUN3RDCMD=x\n", {"RunProgramAndWait C:\\Apps\\Sample\\HTTP|x"}},
+        {"no target", "RUN3RDCMD=x\n", {}},
+        {"missing program", "RUN3RD=missing.exe\nRUN3RDCMD=x\n", {}},
+        {"no command", "RUN3RD=bin\\remove.exe\n", {}},
+        {"long texts", "RUN3RD=" + longName + "\nRUN3RDCMD=" + longCommand + "\n",
+         {"RunProgramAndWait C:\\Apps\\Sample\\" + longName + "|" + longCommand}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const char* file : {"C:\\Apps\\Sample\\bin\\remove.exe", "C:\\Apps\\Sample\\hooks.dll",
+                                 "C:\\Apps\\Sample\\HOOKS.DLL", "C:\\Apps\\Sample\\Mixed.Dll", "C:\\Apps\\Sample\\HTTP"})
+            system.AddFile(file);
+        system.AddFile("C:\\Apps\\Sample\\" + longName);
+        EXPECT_EQ(Run(c.log), c.calls);
+    }
+}
+
+TEST_F(RemovalWorkerTest, RunsNoLocalTargetWithoutAnAbsoluteInstallationFolder)
+{
+    // "\remove.exe" exists on the current drive, but it is no product's program.
+    system.AddFile("\\remove.exe");
+    system.AddFile("Apps\\remove.exe");
+    for (const char* folder : {"", "\\", "Apps\\"}) {
+        SCOPED_TRACE(folder);
+        product.InstallFolder = folder;
+        EXPECT_EQ(Run("RUN3RD=remove.exe\nRUN3RDCMD=x\n"), Calls{});
+    }
+    product.InstallFolder = "C:\\Apps\\Sample";  // no trailing backslash
+    system.AddFile("C:\\Apps\\Sample\\remove.exe");
+    EXPECT_EQ(Run("RUN3RD=remove.exe\nRUN3RDCMD=x\n"), Calls{"RunProgramAndWait C:\\Apps\\Sample\\remove.exe|x"});
+}
+
+TEST_F(RemovalWorkerTest, RemovesTheInstallationTreeOnlyWhereTheGuardAllows)
+{
+    const struct {
+        const char* installFolder;
+        Calls calls;
+    } cases[] = {
+        {"C:\\Apps\\Sample\\", {"DeleteFolderTree C:\\Apps\\Sample quiet"}},
+        {"C:\\Apps\\Sample", {"DeleteFolderTree C:\\Apps\\Sample quiet"}},
+        {"C:\\Apps\\Missing\\", {}},
+        {"", {}},
+        {"C:\\Windows\\", {}},
+        {"C:\\Program Files", {}},
+        {"C:\\Users\\bob", {}},
+        {"C:\\Windows\\Installer\\{P}\\", {}},
+        {"C:\\Apps\\*", {}},
+        {"Sample", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.installFolder);
+        for (const char* folder : {"C:\\Apps\\Sample", "C:\\Windows", "C:\\Program Files", "C:\\Users\\bob",
+                                   "C:\\Windows\\Installer\\{P}", "C:\\Apps\\*", "Sample"})
+            system.AddFolder(folder);
+        product.InstallFolder = c.installFolder;
+        EXPECT_EQ(Run("REMOVEALL=1\n"), c.calls);
+    }
+}
+
+TEST_F(RemovalWorkerTest, DeletesTheUninstallKeyEvenWithoutALogButNeverTheParentKey)
+{
+    system.logReadable = false;
+    Run("");
+    EXPECT_EQ(system.calls, Calls{"DeleteMachineKey " + std::string(KeyPath)});
+    EXPECT_EQ(page.events.back(), "pos 0");
+
+    for (const char* keyPath : {"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\", ""}) {
+        product.UninstallKeyPath = keyPath;
+        Run("");
+        EXPECT_EQ(system.calls, Calls{}) << keyPath;
+    }
+}
+
+}  // namespace
