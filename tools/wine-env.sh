@@ -74,5 +74,9 @@ fi
 "$WINESERVER" -k >/dev/null 2>&1 || true
 "$WINESERVER" -w >/dev/null 2>&1 || true
 "$WINESERVER" -p
+# Start the prefix's long-lived processes (services, the desktop) now, with
+# no terminal: whatever they inherit stays open until the server ends, and a
+# test runner that waits for the end of a test's output would wait for them.
+"$WINE" cmd /c exit </dev/null >/dev/null 2>&1
 
 "$@"
