@@ -1,0 +1,83 @@
+// Main: the renamer's window. Step 1 a drive, step 2 a folder, step 3 the
+// folder's files, step 4 a prefix and "Rename Now"; a progress bar and a
+// percentage label follow the batch.
+#pragma once
+
+#include "framework/gdi_win.h"
+#include "renamer/about_form_win.h"
+#include "renamer/color_button_win.h"
+#include "renamer/drive_list_win.h"
+#include "renamer/file_list_win.h"
+#include "renamer/folder_list_win.h"
+#include "renamer/form_win.h"
+#include "renamer/icon_win.h"
+#include "renamer/tool_tip_win.h"
+
+namespace pelmora {
+
+class Main : public CForm {
+public:
+    // Creates and shows the window.
+    bool Create();
+
+    // The extension of a path's file name (see the rename rules).
+    CString GetExtName(const CString& path) const;
+
+protected:
+    int OnCreate(CREATESTRUCTA* create);
+    HBRUSH OnCtlColor(HDC dc, HWND control, UINT type);
+
+    void OnDrive1Change();
+    void OnDir1DblClick();
+    void OnDir1Change();
+    void OnText1Change();
+    void OnCommand3Click();
+    void OnCommand4Click();
+    void OnCommand5Click();
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    bool CreateControls();
+    void AddToolTips();
+    void RunBatch(const CString& folder, const CString& prefix);
+    void ShowPercent(int value);
+
+    // The values a batch keeps from step to step.
+    int answer = 0;
+    CString oldPath;
+    CString newPath;
+    int percent = 0;
+    CString extName;
+
+    CDriveList Drive1;
+    CFolderList Dir1;
+    CFileList File1;
+    CWnd Text1;
+    CColorButton Command3;
+    CWnd Command4;
+    CWnd Command5;
+    CWnd Label1;
+    CWnd Label2;
+    CWnd Label3;
+    CWnd Label4;
+    CWnd Label5;
+    CWnd Label6;
+    CWnd Label7;
+    CWnd Progr;
+    CToolTip toolTips_;
+
+    CFont listFont_;
+    CFont bold9_;
+    CFont bold975_;
+    CFont boldItalic975_;
+    CFont boldItalic1125_;
+    CFont bold12_;
+    CBrush background_;
+    CIcon bigIcon_;
+    CIcon smallIcon_;
+
+    frmAbout about_;
+};
+
+}  // namespace pelmora

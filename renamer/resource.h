@@ -1,0 +1,4 @@
+// Resource ids of Pelmora.
+#pragma once
+
+#define IDI_PELMORA 1
