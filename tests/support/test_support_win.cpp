@@ -1,0 +1,254 @@
+#include "tests/support/test_support_win.h"
+
+#include <atomic>
+#include <fstream>
+#include <sstream>
+
+namespace testsupport {
+
+namespace {
+
+std::atomic<int> scratchCounter{0};
+
+bool IsDotEntry(const char* name)
+{
+    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
+// Wine's own export that gives the Unix path of a Windows path; null on Windows.
+std::string UnixPathOf(const std::string& windowsPath)
+{
+    using WineGetUnixFileName = char*(CDECL*)(const WCHAR*);
+    auto convert = reinterpret_cast<WineGetUnixFileName>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (!convert)
+        return std::string();
+    WCHAR wide[MAX_PATH * 2] = {};
+    ::MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide, MAX_PATH * 2);
+    char* unixPath = convert(wide);
+    if (!unixPath)
+        return std::string();
+    std::string result(unixPath);
+    ::HeapFree(::GetProcessHeap(), 0, unixPath);
+    return result;
+}
+
+}  // namespace
+
+ScratchFolder::ScratchFolder(const std::string& name)
+{
+    char temp[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, temp);
+    std::ostringstream path;
+    path << temp << "kelrun-tests\\" << name << '-' << ::GetCurrentProcessId() << '-' << ++scratchCounter;
+    path_ = path.str();
+    RemoveTree(path_);
+    MakeFolders(path_);
+}
+
+ScratchFolder::~ScratchFolder()
+{
+    RemoveTree(path_);
+}
+
+void WriteFile(const std::string& path, const std::string& contents)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << contents;
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::vector<std::string> ReadLines(const std::string& path)
+{
+    std::vector<std::string> lines;
+    std::istringstream text(ReadFile(path));
+    std::string line;
+    while (std::getline(text, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+bool PathExists(const std::string& path)
+{
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void MakeFolders(const std::string& path)
+{
+    for (std::size_t slash = path.find('\\', 3); slash != std::string::npos; slash = path.find('\\', slash + 1))
+        ::CreateDirectoryA(path.substr(0, slash).c_str(), nullptr);
+    ::CreateDirectoryA(path.c_str(), nullptr);
+}
+
+void RemoveTree(const std::string& path)
+{
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return;
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+        ::RemoveDirectoryA(path.c_str());
+        return;
+    }
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ::DeleteFileA(path.c_str());
+        return;
+    }
+    WIN32_FIND_DATAA found{};
+    CFindHandle search(::FindFirstFileA((path + "\\*").c_str(), &found));
+    if (search) {
+        do {
+            if (!IsDotEntry(found.cFileName))
+                RemoveTree(path + "\\" + found.cFileName);
+        } while (::FindNextFileA(search.Get(), &found));
+    }
+    search.Close();
+    ::RemoveDirectoryA(path.c_str());
+}
+
+bool MakeFolderLink(const std::string& link, const std::string& target)
+{
+    const std::string unixLink = UnixPathOf(link);
+    const std::string unixTarget = UnixPathOf(target);
+    if (unixLink.empty() || unixTarget.empty()) {
+        return ::CreateSymbolicLinkA(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY) != FALSE;
+    }
+    // Wine starts Unix programs too: let ln make the link. Wine does not wait
+    // for a Unix program's end, so poll for the link.
+    std::string command = "/bin/ln -s \"" + unixTarget + "\" \"" + unixLink + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &started)) {
+        return false;
+    }
+    CHandle process(started.hProcess);
+    CHandle thread(started.hThread);
+    for (int attempt = 0; attempt < 100 && !PathExists(link); ++attempt)
+        ::Sleep(50);
+    return PathExists(link);
+}
+
+MachineKey::MachineKey(const std::string& path) : path_(path)
+{
+    ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                      key_.Receive(), nullptr);
+}
+
+MachineKey::~MachineKey()
+{
+    key_.Close();
+    ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, path_.c_str());
+    ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, path_.c_str());
+}
+
+bool KeyExists(HKEY root, const std::string& path)
+{
+    CRegKey key;
+    return ::RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, key.Receive()) == ERROR_SUCCESS;
+}
+
+bool ValueExists(HKEY root, const std::string& key, const std::string& name)
+{
+    CRegKey opened;
+    if (::RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, opened.Receive()) != ERROR_SUCCESS)
+        return false;
+    return ::RegQueryValueExA(opened.Get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+void SetStringValue(HKEY root, const std::string& key, const std::string& name, const std::string& value)
+{
+    CRegKey opened;
+    if (::RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, opened.Receive(),
+                          nullptr) != ERROR_SUCCESS) {
+        return;
+    }
+    ::RegSetValueExA(opened.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                     static_cast<DWORD>(value.size() + 1));
+}
+
+bool CreateDemandService(const std::string& name)
+{
+    CServiceHandle manager(::OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    if (!manager)
+        return false;
+    CServiceHandle service(::CreateServiceA(manager.Get(), name.c_str(), name.c_str(), SERVICE_ALL_ACCESS,
+                                            SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START,
+                                            SERVICE_ERROR_IGNORE, "C:\\windows\\system32\\notepad.exe",
+                                            nullptr, nullptr, nullptr, nullptr, nullptr));
+    return service.IsValid() || ::GetLastError() == ERROR_SERVICE_EXISTS;
+}
+
+bool ServiceExists(const std::string& name)
+{
+    CServiceHandle manager(::OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT));
+    if (!manager)
+        return false;
+    CServiceHandle service(::OpenServiceA(manager.Get(), name.c_str(), SERVICE_QUERY_STATUS));
+    return service.IsValid();
+}
+
+void DeleteServiceIfPresent(const std::string& name)
+{
+    CServiceHandle manager(::OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    if (!manager)
+        return;
+    CServiceHandle service(::OpenServiceA(manager.Get(), name.c_str(), DELETE));
+    if (service)
+        ::DeleteService(service.Get());
+}
+
+ScopedEnvironment::ScopedEnvironment(const std::string& name, const std::string& value) : name_(name)
+{
+    char old[32768] = {};
+    const DWORD length = ::GetEnvironmentVariableA(name.c_str(), old, sizeof old);
+    hadOld_ = length > 0 && length < sizeof old;
+    if (hadOld_)
+        old_.assign(old, length);
+    ::SetEnvironmentVariableA(name.c_str(), value.c_str());
+}
+
+ScopedEnvironment::~ScopedEnvironment()
+{
+    ::SetEnvironmentVariableA(name_.c_str(), hadOld_ ? old_.c_str() : nullptr);
+}
+
+std::string WindowsPathOf(const std::string& unixPath)
+{
+    std::string path = "Z:" + unixPath;
+    for (char& c : path) {
+        if (c == '/')
+            c = '\\';
+    }
+    return path;
+}
+
+CString HelperProgram(const std::string& fileName)
+{
+    return CString(WindowsPathOf(KELRUN_TEST_HELPER_DIR) + "\\" + fileName);
+}
+
+std::string KelrunProgram()
+{
+    return WindowsPathOf(KELRUN_TEST_PROGRAM);
+}
+
+std::string WindowsFolder()
+{
+    char folder[MAX_PATH] = {};
+    ::GetWindowsDirectoryA(folder, MAX_PATH);
+    return folder;
+}
+
+}  // namespace testsupport

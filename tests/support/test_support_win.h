@@ -1,0 +1,89 @@
+// Helpers for the Win32 tests that run under Wine: scratch folders, files,
+// links, registry keys, services, environment, and where the programs are.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/cstring.h"
+#include "framework/handle_win.h"
+
+namespace testsupport {
+
+// A fresh folder under the temporary folder, removed with everything in it
+// (links removed, never followed) when the object goes.
+class ScratchFolder {
+public:
+    explicit ScratchFolder(const std::string& name);
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+void WriteFile(const std::string& path, const std::string& contents);
+std::string ReadFile(const std::string& path);
+// The file's lines without their line ends; empty when the file is missing.
+std::vector<std::string> ReadLines(const std::string& path);
+bool PathExists(const std::string& path);
+void MakeFolders(const std::string& path);
+// Removes a tree bottom-up; links are removed as links, never entered.
+void RemoveTree(const std::string& path);
+
+// A link at `link` to the folder `target`. Under Wine it is a Unix symbolic
+// link, which Windows programs see as a reparse point.
+bool MakeFolderLink(const std::string& link, const std::string& target);
+
+// A key below HKEY_LOCAL_MACHINE, created now and deleted with its subkeys
+// when the object goes.
+class MachineKey {
+public:
+    explicit MachineKey(const std::string& path);
+    ~MachineKey();
+    MachineKey(const MachineKey&) = delete;
+    MachineKey& operator=(const MachineKey&) = delete;
+    HKEY Get() const { return key_.Get(); }
+    void Close() { key_.Close(); }
+
+private:
+    std::string path_;
+    CRegKey key_;
+};
+
+bool KeyExists(HKEY root, const std::string& path);
+bool ValueExists(HKEY root, const std::string& key, const std::string& name);
+void SetStringValue(HKEY root, const std::string& key, const std::string& name, const std::string& value);
+
+// A demand-start service whose program is never run.
+bool CreateDemandService(const std::string& name);
+bool ServiceExists(const std::string& name);
+void DeleteServiceIfPresent(const std::string& name);
+
+// Sets an environment variable for the object's life (children inherit it).
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const std::string& name, const std::string& value);
+    ~ScopedEnvironment();
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+private:
+    std::string name_;
+    std::string old_;
+    bool hadOld_ = false;
+};
+
+// A Linux path as Wine shows it (Z: is the Linux root).
+std::string WindowsPathOf(const std::string& unixPath);
+// The helper programs of the tests (record_run.exe, record_hook.dll, ...).
+CString HelperProgram(const std::string& fileName);
+// The kelrun program under test.
+std::string KelrunProgram();
+std::string WindowsFolder();
+
+}  // namespace testsupport

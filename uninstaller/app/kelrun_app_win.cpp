@@ -1,0 +1,101 @@
+// kelrun's application object: start-up reads the command line and the
+// product's Uninstall entry, then creates the hidden main window, which runs
+// the uninstall flow.
+#include <winsock2.h>
+#include <windows.h>
+#include <commctrl.h>
+#include <ole2.h>
+
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+#include "framework/app_win.h"
+#include "uninstaller/app/command_line.h"
+#include "uninstaller/app/main_frame_win.h"
+#include "uninstaller/app/resource.h"
+#include "uninstaller/removal/removal_system_win.h"
+
+namespace {
+
+CString CommandLineArgument(int index)
+{
+    // The C runtime's splitter: blanks separate, double quotes group.
+    return index < __argc ? CString(__argv[index]) : CString();
+}
+
+CString WindowsFolder()
+{
+    const UINT size = ::GetWindowsDirectoryA(nullptr, 0);
+    std::vector<char> buffer(size + 1, '\0');
+    const UINT length = ::GetWindowsDirectoryA(buffer.data(), size + 1);
+    return (length > 0 && length <= size) ? CString(buffer.data(), length) : CString();
+}
+
+}  // namespace
+
+class CKelrunApp : public CWinApp {
+public:
+    bool InitInstance() override;
+    int ExitInstance() override;
+
+private:
+    bool socketsStarted_ = false;
+    bool oleStarted_ = false;
+    std::unique_ptr<CMainFrame> frame_;
+};
+
+CKelrunApp theApp;
+
+bool CKelrunApp::InitInstance()
+{
+    const CString switchArgument = CommandLineArgument(1);
+    const int runMode = ParseRunSwitch(switchArgument);
+
+    WSADATA sockets{};
+    socketsStarted_ = ::WSAStartup(MAKEWORD(1, 1), &sockets) == 0;
+    if (!socketsStarted_) {
+        if (runMode != RunModeSilentUninstall)
+            AfxMessageBox(IDP_SOCKETS_INIT_FAILED, MB_OK);
+        SetExitCode(ExitStartupFailed);
+        return false;
+    }
+    // Hosted controls and pictures need OLE; the page controls need the
+    // common control classes.
+    oleStarted_ = SUCCEEDED(::OleInitialize(nullptr));
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS};
+    ::InitCommonControlsEx(&controls);
+
+    if (runMode == RunModeNone) {
+        AfxMessageBox(UsageMessage(), MB_OK);
+        SetExitCode(ExitBadCommandLine);
+        return false;
+    }
+
+    ProductValues& product = TheProduct();
+    product.RunMode = runMode;
+    product.ProductCode = CommandLineArgument(2);
+    BuildProductPaths(product, WindowsFolder());
+    product.ProductDisplayName = ReadRegistryText(product.UninstallKeyPath, "DisplayName");
+    product.InstallFolder = ReadRegistryText(product.UninstallKeyPath, "LastInstallationPath");
+
+    frame_ = std::make_unique<CMainFrame>();
+    m_pMainWnd = frame_.get();
+    if (!frame_->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE)) {
+        SetExitCode(frame_->Declined() ? ExitUserDeclined : ExitStartupFailed);
+        return false;
+    }
+    // The frame is never shown: the user sees the page, if there is one.
+    return true;
+}
+
+int CKelrunApp::ExitInstance()
+{
+    m_pMainWnd = nullptr;
+    frame_.reset();
+    if (oleStarted_)
+        ::OleUninitialize();
+    if (socketsStarted_)
+        ::WSACleanup();
+    return CWinApp::ExitInstance();
+}

@@ -1,0 +1,185 @@
+#include "uninstaller/app/main_frame_win.h"
+
+#include <cstddef>
+#include <cstring>
+
+#include "framework/app_win.h"
+#include "uninstaller/app/command_line.h"
+#include "uninstaller/removal/removal_system_win.h"
+#include "uninstaller/removal/removal_worker.h"
+#include "uninstaller/removal/worker_win.h"
+#include "uninstaller/skin/skin_dialog_win.h"
+
+int NoPage = 255;
+
+namespace {
+
+constexpr UINT_PTR kStartTimer = 1;
+constexpr UINT kStartDelayMs = 500;
+const char kUninstallPageFile[] = "uninstall.lcd";
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
+    ON_WM_CREATE()
+    ON_WM_TIMER()
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+CMainFrame::CMainFrame() = default;
+
+CMainFrame::~CMainFrame()
+{
+    // Pages first: they are owned by this window.
+    pages_.clear();
+}
+
+int CMainFrame::OnCreate(CREATESTRUCTA*)
+{
+    if (Default() == -1)
+        return -1;
+
+    const ProductValues& product = TheProduct();
+    if (product.RunMode == RunModeUninstall) {
+        const CString languageText = ReadProfileText(product.LanguageFilePath, "SetupProgress", "14");
+        const CString question =
+            ConfirmationQuestion(languageText, product.ProductDisplayName, product.ProductCode);
+        // A Yes/No box has no other way out; anything but Yes removes nothing.
+        if (MessageBox(question, "Lumetra Parvane", MB_YESNO | MB_ICONINFORMATION) != IDYES) {
+            declined_ = true;
+            return -1;
+        }
+    }
+    WizardPageIndex = -1;
+    StartUninstall();
+    return 0;
+}
+
+void CMainFrame::StartUninstall()
+{
+    const ProductValues& product = TheProduct();
+    if (!FileSearchFinds(product.UninstallLogPath)) {
+        // An unattended uninstall must never wait on a box nobody sees.
+        if (product.RunMode != RunModeSilentUninstall) {
+            MessageBox("Uninstallation information not found. Parvane can't uninstall this software",
+                       "Parvane", MB_ICONINFORMATION);
+        }
+        ::PostQuitMessage(ExitProductNotFound);
+        return;
+    }
+    if (FileSearchFinds(product.ThemeFolder + kUninstallPageFile)) {
+        NoPage = 0;
+        CurrentPage = OpenPage(kUninstallPageFile, 0, 0);
+    } else {
+        NoPage = 255;
+    }
+    SetTimer(kStartTimer, kStartDelayMs);
+}
+
+void CMainFrame::OnTimer(UINT_PTR timerId)
+{
+    if (timerId == kStartTimer) {
+        // Once only: a second run cannot start.
+        KillTimer(kStartTimer);
+        Win32RemovalSystem system;
+        RemovalWorker worker(system, TheProduct(), NoPage == 255 ? nullptr : CurrentPage);
+        const WorkerOutcome outcome = WaitForWorker(worker);
+        if (outcome.quitRequested) {
+            // The user ended the program while the removal ran (a page's
+            // Finish or close): the run is over now, so end as asked.
+            ::PostQuitMessage(outcome.quitCode);
+        } else {
+            FinishRun();
+        }
+    }
+    Default();
+}
+
+void CMainFrame::FinishRun()
+{
+    if (TheProduct().RunMode == RunModeSilentUninstall) {
+        ::PostQuitMessage(ExitRemovalRan);
+    } else if (NoPage == 255) {
+        AfxMessageBox("Product uninstalled.", MB_OK);
+        ::PostQuitMessage(ExitRemovalRan);
+    } else if (CurrentPage) {
+        // The page stays up until the user ends the program from it.
+        CurrentPage->ShowCompletion();
+    }
+}
+
+void CMainFrame::OnPaint()
+{
+    // Never visible: painting only validates.
+    CPaintDC dc(m_hWnd);
+}
+
+CSkinDialog* CMainFrame::OpenPage(const CString& fileName, int pageIndex, int pageCount)
+{
+    pages_.push_back(std::make_unique<CSkinDialog>());
+    CSkinDialog* page = pages_.back().get();
+    page->ShowPage(TheProduct().ThemeFolder, fileName, pageIndex, pageCount);
+    page->ShowWindow(SW_SHOWDEFAULT);
+    return page;
+}
+
+// The uninstall flow opens its one page by name; nothing fills the page list.
+// Back and Next therefore open a page only where the list names one, keep the
+// index within the list (a Next from the start goes to the first entry), and
+// otherwise do nothing, so the page the user sees stays up.
+bool CMainFrame::OpenWizardPage(bool makeCurrent)
+{
+    const int last = static_cast<int>(WizardPageNames.size()) - 1;
+    WizardPageIndex = WizardPageIndex < 0 ? 0 : (WizardPageIndex > last ? last : WizardPageIndex);
+    const CString& name = WizardPageNames[static_cast<std::size_t>(WizardPageIndex)];
+    if (name.IsEmpty())
+        return false;
+    CSkinDialog* page = OpenPage(name, WizardPageIndex, WizardPageCount);
+    if (makeCurrent)
+        CurrentPage = page;
+    return true;
+}
+
+bool CMainFrame::OnPageCommand(int, int, int clickAction, const CString& idName, CSkinDialog*,
+                               const CString&)
+{
+    if (idName == "IDYES" || idName == "IDNO")
+        return false;
+    if (idName == "IDC_BACK" || clickAction == 2) {
+        --WizardPageIndex;
+        return OpenWizardPage(false);
+    }
+    if (idName == "IDC_FINISH") {
+        if (NoPage == 255)
+            AfxMessageBox("Product uninstalled.", MB_OK);
+        ::PostQuitMessage(ExitRemovalRan);
+        return false;
+    }
+    if (idName == "IDC_NEXT" || clickAction == 1)
+        return OpenWizardPage(true);
+    return false;
+}
+
+void CMainFrame::CreatePageFont(const CString& faceName, int height, int bold, int italic, int pointSize)
+{
+    // The structure without its last member (iPaddedBorderWidth) is the size
+    // that every Windows version accepts.
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
+    ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
+    LOGFONTA font = metrics.lfStatusFont;
+    if (height != 0) {
+        font.lfHeight = height;
+    } else {
+        CClientDC screen(m_hWnd);
+        font.lfHeight = -::MulDiv(pointSize, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
+    }
+    font.lfWeight = bold == 255 ? FW_BOLD : FW_NORMAL;
+    font.lfItalic = italic == 255 ? TRUE : FALSE;
+    std::memset(font.lfFaceName, 0, sizeof font.lfFaceName);
+    std::strncpy(font.lfFaceName, faceName, LF_FACESIZE - 1);
+    PageFont.CreateFontIndirect(font);
+    PageFontItalic = italic;
+    PageFontBold = bold;
+    PageFontSize = pointSize;
+}

@@ -1,0 +1,58 @@
+// CMainFrame: kelrun's main window. It stays hidden for the whole life of
+// the process: it owns the message boxes, receives the timer that starts the
+// removal, takes the commands that pages forward, and builds the page font.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "framework/frame_win.h"
+#include "framework/gdi_win.h"
+
+class CSkinDialog;
+
+// 255 while no page window exists (the uninstall page file is missing), else 0.
+// The removal engine reports nothing while it is 255.
+extern int NoPage;
+
+class CMainFrame : public CFrameWnd {
+public:
+    CMainFrame();
+    ~CMainFrame() override;
+
+    // A click on a page control whose id name the page does not handle itself.
+    // Returns true when it opened another page, so that the page may end.
+    bool OnPageCommand(int controlId, int recordIndex, int clickAction, const CString& idName,
+                       CSkinDialog* page, const CString& pageFileName);
+    // Remakes PageFont, which every page and control borrows.
+    void CreatePageFont(const CString& faceName, int height, int bold, int italic, int pointSize);
+
+    // True when the user answered No to the confirmation question.
+    bool Declined() const { return declined_; }
+
+    CSkinDialog* CurrentPage = nullptr;  // borrowed from pages_
+    std::array<CString, 20> WizardPageNames;
+    int WizardPageIndex = -1;
+    int WizardPageCount = 0;
+    CFont PageFont;
+    int PageFontItalic = 0;
+    int PageFontBold = 0;
+    int PageFontSize = 0;
+
+protected:
+    int OnCreate(CREATESTRUCTA* create);
+    void OnTimer(UINT_PTR timerId);
+    void OnPaint();
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void StartUninstall();
+    void FinishRun();
+    CSkinDialog* OpenPage(const CString& fileName, int pageIndex, int pageCount);
+    bool OpenWizardPage(bool makeCurrent);
+
+    std::vector<std::unique_ptr<CSkinDialog>> pages_;  // every page opened, kept until the end
+    bool declined_ = false;
+};

@@ -1,0 +1,401 @@
+#include "uninstaller/removal/removal_system_win.h"
+
+#include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
+#include <userenv.h>
+
+#include <vector>
+
+#include "framework/handle_win.h"
+
+namespace {
+
+bool HasWildcard(const CString& path)
+{
+    return path.Find('*') >= 0 || path.Find('?') >= 0;
+}
+
+bool IsDotEntry(const char* name)
+{
+    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
+// Calls `onEntry` for every entry of a folder but "." and "..".
+template <typename OnEntry>
+void ForEachEntry(const CString& folder, OnEntry onEntry)
+{
+    WIN32_FIND_DATAA found{};
+    CFindHandle search(::FindFirstFileA(folder + "\\*", &found));
+    if (!search)
+        return;
+    do {
+        if (!IsDotEntry(found.cFileName))
+            onEntry(found);
+    } while (::FindNextFileA(search.Get(), &found));
+}
+
+bool IsLink(DWORD attributes)
+{
+    return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+// True when the folder is a link itself or holds one anywhere below it.
+bool TreeHoldsLink(const CString& folder)
+{
+    const DWORD attributes = ::GetFileAttributesA(folder);
+    if (attributes != INVALID_FILE_ATTRIBUTES && IsLink(attributes))
+        return true;
+    bool holdsLink = false;
+    ForEachEntry(folder, [&](const WIN32_FIND_DATAA& entry) {
+        if (holdsLink)
+            return;
+        if (IsLink(entry.dwFileAttributes))
+            holdsLink = true;
+        else if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            holdsLink = TreeHoldsLink(folder + "\\" + entry.cFileName);
+    });
+    return holdsLink;
+}
+
+// Removes a link itself, never what it points to. On Windows RemoveDirectory
+// takes away a junction or folder link and DeleteFile a file link. Wine
+// cannot remove a folder link (error 145) and then leaves it where it is.
+void RemoveLinkItself(const CString& path, DWORD attributes)
+{
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        ::RemoveDirectoryA(path);
+    else
+        ::DeleteFileA(path);
+}
+
+// Deletes a tree bottom-up without ever entering a link. Used instead of the
+// shell's delete when the tree holds links, because the shell's delete may
+// follow a link and empty the folder it points to, outside the tree.
+bool RemoveTreeSparingLinkTargets(const CString& folder)
+{
+    const DWORD attributes = ::GetFileAttributesA(folder);
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return false;
+    if (IsLink(attributes)) {
+        RemoveLinkItself(folder, attributes);
+        return ::GetFileAttributesA(folder) == INVALID_FILE_ATTRIBUTES;
+    }
+    ForEachEntry(folder, [&](const WIN32_FIND_DATAA& entry) {
+        const CString path = folder + "\\" + entry.cFileName;
+        if (IsLink(entry.dwFileAttributes)) {
+            RemoveLinkItself(path, entry.dwFileAttributes);
+        } else if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            RemoveTreeSparingLinkTargets(path);
+        } else {
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_READONLY)
+                ::SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+            ::DeleteFileA(path);
+        }
+    });
+    return ::RemoveDirectoryA(folder) != FALSE;
+}
+
+HKEY RootKey(RegistryRoot root)
+{
+    switch (root) {
+    case RegistryRoot::ClassesRoot: return HKEY_CLASSES_ROOT;
+    case RegistryRoot::CurrentUser: return HKEY_CURRENT_USER;
+    case RegistryRoot::LocalMachine: return HKEY_LOCAL_MACHINE;
+    case RegistryRoot::Users: return HKEY_USERS;
+    case RegistryRoot::CurrentConfig: return HKEY_CURRENT_CONFIG;
+    case RegistryRoot::None: break;
+    }
+    return nullptr;
+}
+
+CString ShellFolder(int csidl)
+{
+    char path[MAX_PATH] = {};
+    if (FAILED(::SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)))
+        return CString();
+    return CString(path);
+}
+
+CString EnvironmentText(const char* name)
+{
+    const DWORD size = ::GetEnvironmentVariableA(name, nullptr, 0);
+    if (size == 0)
+        return CString();
+    std::vector<char> buffer(size, '\0');
+    const DWORD length = ::GetEnvironmentVariableA(name, buffer.data(), size);
+    return length < size ? CString(buffer.data(), length) : CString();
+}
+
+CString ProfilesRoot()
+{
+    char folder[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    if (::GetProfilesDirectoryA(folder, &size) && folder[0] != '\0')
+        return CString(folder);
+    // Where the system does not say, the profiles root is the folder that
+    // holds the user's own profile.
+    CString profile = ShellFolder(CSIDL_PROFILE);
+    const int slash = profile.ReverseFind('\\');
+    return slash > 2 ? profile.Left(slash) : CString();
+}
+
+}  // namespace
+
+bool Win32RemovalSystem::ReadTextFile(const CString& path, std::string* contents)
+{
+    CFileHandle file(::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file)
+        return false;
+    contents->clear();
+    char buffer[64 * 1024];
+    DWORD got = 0;
+    while (::ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr) && got > 0)
+        contents->append(buffer, got);
+    return true;
+}
+
+bool Win32RemovalSystem::PathExists(const CString& path)
+{
+    return FileSearchFinds(path);
+}
+
+bool Win32RemovalSystem::GetAttributes(const CString& path, std::uint32_t* attributes)
+{
+    const DWORD value = ::GetFileAttributesA(path);
+    if (value == INVALID_FILE_ATTRIBUTES)
+        return false;
+    *attributes = value;
+    return true;
+}
+
+void Win32RemovalSystem::SetAttributes(const CString& path, std::uint32_t attributes)
+{
+    // "No attributes" is spelled FILE_ATTRIBUTE_NORMAL.
+    ::SetFileAttributesA(path, attributes == 0 ? FILE_ATTRIBUTE_NORMAL : attributes);
+}
+
+void Win32RemovalSystem::RemoveFile(const CString& path)
+{
+    ::DeleteFileA(path);
+}
+
+void Win32RemovalSystem::RemoveEmptyFolder(const CString& path)
+{
+    ::RemoveDirectoryA(path);
+}
+
+CString Win32RemovalSystem::FullPath(const CString& path)
+{
+    if (path.IsEmpty())
+        return CString();
+    const DWORD size = ::GetFullPathNameA(path, 0, nullptr, nullptr);
+    if (size == 0)
+        return CString();
+    std::vector<char> full(size + 1, '\0');
+    DWORD length = ::GetFullPathNameA(path, size + 1, full.data(), nullptr);
+    if (length == 0 || length > size)
+        return CString();
+    // Short (8.3) names would hide a protected folder from a text comparison.
+    const DWORD longSize = ::GetLongPathNameA(full.data(), nullptr, 0);
+    CString result(full.data(), length);
+    if (longSize > 0) {
+        std::vector<char> longName(longSize + 1, '\0');
+        const DWORD longLength = ::GetLongPathNameA(full.data(), longName.data(), longSize + 1);
+        if (longLength > 0 && longLength <= longSize)
+            result = CString(longName.data(), longLength);
+    }
+    while (result.GetLength() > 3 && result.Right(1) == "\\")
+        result = result.Left(result.GetLength() - 1);
+    return result;
+}
+
+ProtectedFolders Win32RemovalSystem::GetProtectedFolders()
+{
+    // The folders whose loss would wreck Windows or a user's data. A 32-bit
+    // process on 64-bit Windows sees "Program Files (x86)" as its program
+    // folder; the 64-bit one is named by ProgramW6432.
+    static const int kShellFolders[] = {
+        CSIDL_WINDOWS,           CSIDL_SYSTEM,          CSIDL_SYSTEMX86,
+        CSIDL_PROGRAM_FILES,     CSIDL_PROGRAM_FILESX86, CSIDL_PROGRAM_FILES_COMMON,
+        CSIDL_PROGRAM_FILES_COMMONX86, CSIDL_COMMON_APPDATA, CSIDL_PROFILE,
+        CSIDL_APPDATA,           CSIDL_LOCAL_APPDATA,   CSIDL_DESKTOPDIRECTORY,
+        CSIDL_PERSONAL,          CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_COMMON_DOCUMENTS,
+        CSIDL_STARTMENU,         CSIDL_COMMON_STARTMENU, CSIDL_PROGRAMS,
+        CSIDL_COMMON_PROGRAMS,   CSIDL_FONTS,
+    };
+    ProtectedFolders result;
+    auto add = [&](const CString& folder) {
+        if (!folder.IsEmpty())
+            result.folders.push_back(FullPath(folder));
+    };
+    for (int csidl : kShellFolders)
+        add(ShellFolder(csidl));
+    add(EnvironmentText("ProgramW6432"));
+    add(EnvironmentText("ProgramFiles"));
+    add(EnvironmentText("ProgramData"));
+    add(EnvironmentText("SystemRoot"));
+    result.profilesRoot = FullPath(ProfilesRoot());
+    return result;
+}
+
+CString Win32RemovalSystem::GetCurrentFolder()
+{
+    const DWORD size = ::GetCurrentDirectoryA(0, nullptr);
+    if (size == 0)
+        return CString();
+    std::vector<char> buffer(size + 1, '\0');
+    const DWORD length = ::GetCurrentDirectoryA(size + 1, buffer.data());
+    return (length > 0 && length <= size) ? CString(buffer.data(), length) : CString();
+}
+
+bool Win32RemovalSystem::SetCurrentFolder(const CString& path)
+{
+    return ::SetCurrentDirectoryA(path) != FALSE;
+}
+
+bool Win32RemovalSystem::DeleteFolderTree(const CString& path, bool quiet)
+{
+    if (TreeHoldsLink(path))
+        return RemoveTreeSparingLinkTargets(path);
+
+    // The shell's source list: the path, then two zero bytes.
+    std::string source(path.str());
+    source.append(2, '\0');
+    SHFILEOPSTRUCTA operation{};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = source.c_str();
+    // No undo: nothing goes to the recycle bin.
+    operation.fFlags = quiet ? static_cast<FILEOP_FLAGS>(FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR) : 0;
+    return ::SHFileOperationA(&operation) == 0;
+}
+
+void Win32RemovalSystem::DeleteService(const CString& name)
+{
+    CServiceHandle manager(::OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    if (!manager)
+        return;
+    CServiceHandle service(::OpenServiceA(manager.Get(), name, DELETE));
+    if (service) {
+        // Not stopped first: a running service is only marked for deletion.
+        ::DeleteService(service.Get());
+    }
+}
+
+void Win32RemovalSystem::DeleteRegistryValue(RegistryRoot root, const CString& keyPath,
+                                             const CString& valueName)
+{
+    HKEY rootKey = RootKey(root);
+    if (!rootKey)
+        return;
+    CRegKey key;
+    if (::RegOpenKeyExA(rootKey, keyPath, 0, KEY_SET_VALUE, key.Receive()) != ERROR_SUCCESS)
+        return;
+    // An empty name is the key's default value.
+    ::RegDeleteValueA(key.Get(), valueName);
+}
+
+void Win32RemovalSystem::DeleteMachineKey(const CString& keyPath)
+{
+    ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, keyPath);
+}
+
+void Win32RemovalSystem::OpenWebAddress(const CString& address)
+{
+    ::ShellExecuteA(nullptr, nullptr, address, nullptr, nullptr, SW_SHOWDEFAULT);
+}
+
+void Win32RemovalSystem::CallLibraryFunction(const CString& libraryPath, const CString& functionName)
+{
+    CLibrary library(::LoadLibraryA(libraryPath));
+    if (!library)
+        return;
+    // The export takes one argument, a text buffer of 256 bytes holding the
+    // library's path, and removes its argument itself (stdcall). A longer
+    // path gets a buffer long enough to hold it whole.
+    using ExportedFunction = void(WINAPI*)(char*);
+    auto function = reinterpret_cast<ExportedFunction>(
+        reinterpret_cast<void*>(::GetProcAddress(library.Get(), functionName)));
+    if (!function)
+        return;
+    std::vector<char> buffer(std::max<std::size_t>(256, libraryPath.str().size() + 1), '\0');
+    libraryPath.str().copy(buffer.data(), libraryPath.str().size());
+    function(buffer.data());
+}
+
+void Win32RemovalSystem::RunProgramAndWait(const CString& programPath, const CString& commandLine)
+{
+    // CreateProcess may write into the command line, so it gets a copy.
+    std::vector<char> command(commandLine.str().begin(), commandLine.str().end());
+    command.push_back('\0');
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!::CreateProcessA(programPath, commandLine.IsEmpty() ? nullptr : command.data(), nullptr,
+                          nullptr, TRUE, DETACHED_PROCESS | NORMAL_PRIORITY_CLASS, nullptr, nullptr,
+                          &startup, &started)) {
+        return;
+    }
+    CHandle process(started.hProcess);
+    CHandle thread(started.hThread);
+    ::WaitForSingleObject(process.Get(), INFINITE);
+}
+
+CString Win32RemovalSystem::ReadProfileText(const CString& path, const char* section, const char* key)
+{
+    return ::ReadProfileText(path, section, key);
+}
+
+bool FileSearchFinds(const CString& path)
+{
+    // The file search does not find a path that ends in a backslash, and a
+    // wildcard would match other names: neither names an existing path.
+    if (path.IsEmpty() || path.Right(1) == "\\" || HasWildcard(path))
+        return false;
+    WIN32_FIND_DATAA found{};
+    CFindHandle search(::FindFirstFileA(path, &found));
+    return search.IsValid();
+}
+
+CString ReadProfileText(const CString& path, const char* section, const char* key)
+{
+    // The reader tells of a cut text only by filling the buffer: grow it
+    // until the text fits.
+    for (DWORD size = 256;; size *= 2) {
+        std::vector<char> buffer(size, '\0');
+        const DWORD length = ::GetPrivateProfileStringA(section, key, "", buffer.data(), size, path);
+        if (length < size - 1 || size >= (1u << 20))
+            return CString(buffer.data(), length);
+    }
+}
+
+CString ReadRegistryText(const CString& keyPath, const CString& valueName)
+{
+    CRegKey key;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, KEY_ALL_ACCESS, key.Receive()) != ERROR_SUCCESS)
+        return CString();
+    DWORD size = 0;
+    if (::RegQueryValueExA(key.Get(), valueName, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS)
+        return CString();
+    // The value may not end in a zero, and may grow between the two queries:
+    // read into a block one byte longer than reported, retry while it grows,
+    // and take the text only up to the first zero within what was read.
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        std::vector<char> data(static_cast<std::size_t>(size) + 1, '\0');
+        DWORD got = size;
+        const LONG status = ::RegQueryValueExA(key.Get(), valueName, nullptr, nullptr,
+                                               reinterpret_cast<BYTE*>(data.data()), &got);
+        if (status == ERROR_MORE_DATA) {
+            size = got > size ? got : size * 2 + 1;
+            continue;
+        }
+        if (status != ERROR_SUCCESS)
+            return CString();
+        std::size_t length = 0;
+        while (length < got && data[length] != '\0')
+            ++length;
+        return CString(data.data(), length);
+    }
+    return CString();
+}

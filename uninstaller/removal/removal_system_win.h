@@ -1,0 +1,45 @@
+// The removal system on Win32: files, folders, the shell's tree delete,
+// services, the registry, programs, libraries and web addresses.
+#pragma once
+
+#include "uninstaller/removal/removal_system.h"
+
+class Win32RemovalSystem : public RemovalSystem {
+public:
+    bool ReadTextFile(const CString& path, std::string* contents) override;
+
+    bool PathExists(const CString& path) override;
+    bool GetAttributes(const CString& path, std::uint32_t* attributes) override;
+    void SetAttributes(const CString& path, std::uint32_t attributes) override;
+    void RemoveFile(const CString& path) override;
+    void RemoveEmptyFolder(const CString& path) override;
+
+    CString FullPath(const CString& path) override;
+    ProtectedFolders GetProtectedFolders() override;
+    CString GetCurrentFolder() override;
+    bool SetCurrentFolder(const CString& path) override;
+    bool DeleteFolderTree(const CString& path, bool quiet) override;
+
+    void DeleteService(const CString& name) override;
+    void DeleteRegistryValue(RegistryRoot root, const CString& keyPath, const CString& valueName) override;
+    void DeleteMachineKey(const CString& keyPath) override;
+
+    void OpenWebAddress(const CString& address) override;
+    void CallLibraryFunction(const CString& libraryPath, const CString& functionName) override;
+    void RunProgramAndWait(const CString& programPath, const CString& commandLine) override;
+
+    CString ReadProfileText(const CString& path, const char* section, const char* key) override;
+};
+
+// True when the system's file search finds the path as a file or a folder.
+// An empty path, one that ends in a backslash and one with wildcards do not
+// exist.
+bool FileSearchFinds(const CString& path);
+
+// One key of an INI-style file through the system's private-profile reader,
+// whole whatever its length; empty when missing.
+CString ReadProfileText(const CString& path, const char* section, const char* key);
+
+// Reads one value below HKEY_LOCAL_MACHINE as text; empty when the key cannot
+// be opened with full access or the value cannot be read.
+CString ReadRegistryText(const CString& keyPath, const CString& valueName);

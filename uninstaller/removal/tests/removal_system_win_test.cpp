@@ -1,0 +1,209 @@
+// The Win32 removal system against the real file system, registry and
+// service manager (run under Wine in a throw-away prefix).
+#include "uninstaller/removal/removal_system_win.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "uninstaller/removal/tree_guard.h"
+#include "tests/support/test_support_win.h"
+
+namespace {
+
+using testsupport::ScratchFolder;
+using testsupport::WriteFile;
+
+bool Exists(const std::string& path)
+{
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+TEST(RemovalSystemWinTest, TreeDeleteTakesReadOnlyHiddenAndNestedItems)
+{
+    ScratchFolder scratch("tree");
+    const std::string root = scratch.Path() + "\\Product";
+    ::CreateDirectoryA(root.c_str(), nullptr);
+    ::CreateDirectoryA((root + "\\bin").c_str(), nullptr);
+    ::CreateDirectoryA((root + "\\bin\\deep").c_str(), nullptr);
+    WriteFile(root + "\\readme.txt", "r");
+    WriteFile(root + "\\bin\\app.exe", "a");
+    WriteFile(root + "\\bin\\deep\\locked.dat", "l");
+    ::SetFileAttributesA((root + "\\readme.txt").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+    ::SetFileAttributesA((root + "\\bin\\deep\\locked.dat").c_str(), FILE_ATTRIBUTE_READONLY);
+
+    Win32RemovalSystem system;
+    EXPECT_TRUE(system.DeleteFolderTree(CString(root), true));
+    EXPECT_FALSE(Exists(root));
+    EXPECT_TRUE(Exists(scratch.Path()));
+}
+
+TEST(RemovalSystemWinTest, LinkInsideTreeIsNeverFollowed)
+{
+    ScratchFolder scratch("links");
+    const std::string outside = scratch.Path() + "\\Outside";
+    const std::string root = scratch.Path() + "\\Product";
+    ::CreateDirectoryA(outside.c_str(), nullptr);
+    WriteFile(outside + "\\precious.txt", "keep me");
+    ::CreateDirectoryA(root.c_str(), nullptr);
+    ::CreateDirectoryA((root + "\\data").c_str(), nullptr);
+    WriteFile(root + "\\data\\cache.bin", "c");
+    ASSERT_TRUE(testsupport::MakeFolderLink(root + "\\data\\shared", outside));
+    const DWORD linkAttributes = ::GetFileAttributesA((root + "\\data\\shared").c_str());
+    ASSERT_NE(linkAttributes, INVALID_FILE_ATTRIBUTES);
+    ASSERT_TRUE(linkAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
+
+    Win32RemovalSystem system;
+    system.DeleteFolderTree(CString(root), true);
+
+    EXPECT_TRUE(Exists(outside + "\\precious.txt"));
+    EXPECT_FALSE(Exists(root + "\\data\\cache.bin"));
+}
+
+TEST(RemovalSystemWinTest, ProtectedFoldersNameWindowsProgramFilesAndProfiles)
+{
+    Win32RemovalSystem system;
+    const ProtectedFolders folders = system.GetProtectedFolders();
+    char windows[MAX_PATH] = {};
+    ::GetWindowsDirectoryA(windows, MAX_PATH);
+
+    auto isProtected = [&](const CString& path) {
+        return !IsTreeRemovalAllowed(system.FullPath(path), folders, CString("C:\\windows\\Installer\\{X}\\"));
+    };
+    EXPECT_TRUE(isProtected(windows));
+    EXPECT_TRUE(isProtected("C:\\"));
+    EXPECT_TRUE(isProtected("C:\\Program Files"));
+    EXPECT_TRUE(isProtected("c:\\program files\\"));
+    EXPECT_TRUE(isProtected("C:\\ProgramData"));
+    EXPECT_TRUE(isProtected("C:\\users"));
+    EXPECT_TRUE(isProtected(folders.profilesRoot + "\\Public"));
+    EXPECT_TRUE(isProtected(CString(windows) + "\\system32\\.."));
+    EXPECT_FALSE(isProtected("C:\\Program Files\\Some Product"));
+    EXPECT_FALSE(isProtected("C:\\ProgramData\\Some Vendor\\Some Product"));
+}
+
+TEST(RemovalSystemWinTest, FullPathResolvesDotsSlashesAndShortNames)
+{
+    Win32RemovalSystem system;
+    EXPECT_EQ(system.FullPath("C:/Program Files/./x/../"), "C:\\Program Files");
+    EXPECT_EQ(system.FullPath("C:\\"), "C:\\");
+    char shortName[MAX_PATH] = {};
+    ASSERT_GT(::GetShortPathNameA("C:\\Program Files", shortName, MAX_PATH), 0u);
+    EXPECT_EQ(system.FullPath(shortName), "C:\\Program Files") << shortName;
+}
+
+TEST(RemovalSystemWinTest, FileSearchFindsFilesAndFoldersOnly)
+{
+    ScratchFolder scratch("exists");
+    WriteFile(scratch.Path() + "\\a.txt", "a");
+    EXPECT_TRUE(FileSearchFinds(CString(scratch.Path() + "\\a.txt")));
+    EXPECT_TRUE(FileSearchFinds(CString(scratch.Path())));
+    EXPECT_FALSE(FileSearchFinds(CString(scratch.Path() + "\\")));
+    EXPECT_FALSE(FileSearchFinds(CString(scratch.Path() + "\\*")));
+    EXPECT_FALSE(FileSearchFinds(CString(scratch.Path() + "\\a.tx?")));
+    EXPECT_FALSE(FileSearchFinds(CString()));
+    EXPECT_FALSE(FileSearchFinds(CString(scratch.Path() + "\\missing")));
+}
+
+TEST(RemovalSystemWinTest, RegistryTextIsReadWholeAndNeverPastItsEnd)
+{
+    const char* key = "SOFTWARE\\KelrunTests\\Registry";
+    testsupport::MachineKey machineKey(key);
+    // Not zero-terminated: the reader must stop at the value's end.
+    const char raw[4] = {'a', 'b', 'c', 'd'};
+    ::RegSetValueExA(machineKey.Get(), "Raw", 0, REG_SZ, reinterpret_cast<const BYTE*>(raw), sizeof raw);
+    const std::string longText(5000, 'L');
+    ::RegSetValueExA(machineKey.Get(), "Long", 0, REG_SZ, reinterpret_cast<const BYTE*>(longText.c_str()),
+                     static_cast<DWORD>(longText.size() + 1));
+    ::RegSetValueExA(machineKey.Get(), "Binary", 0, REG_BINARY, reinterpret_cast<const BYTE*>("x\0y"), 3);
+
+    EXPECT_EQ(ReadRegistryText(key, "Raw"), "abcd");
+    EXPECT_EQ(ReadRegistryText(key, "Long").GetLength(), 5000);
+    EXPECT_EQ(ReadRegistryText(key, "Binary"), "x");
+    EXPECT_EQ(ReadRegistryText(key, "Missing"), "");
+    EXPECT_EQ(ReadRegistryText("SOFTWARE\\KelrunTests\\NoSuchKey", "Raw"), "");
+}
+
+TEST(RemovalSystemWinTest, RegistryValueAndMachineKeyDeletion)
+{
+    const char* key = "SOFTWARE\\KelrunTests\\Values";
+    testsupport::MachineKey machineKey(key);
+    ::RegSetValueExA(machineKey.Get(), "Flag", 0, REG_SZ, reinterpret_cast<const BYTE*>("1"), 2);
+    ::RegSetValueExA(machineKey.Get(), "", 0, REG_SZ, reinterpret_cast<const BYTE*>("d"), 2);
+    ::RegSetValueExA(machineKey.Get(), "Other", 0, REG_SZ, reinterpret_cast<const BYTE*>("2"), 2);
+
+    Win32RemovalSystem system;
+    system.DeleteRegistryValue(RegistryRoot::LocalMachine, key, "Flag");
+    system.DeleteRegistryValue(RegistryRoot::LocalMachine, key, "");
+    EXPECT_FALSE(testsupport::ValueExists(HKEY_LOCAL_MACHINE, key, "Flag"));
+    EXPECT_FALSE(testsupport::ValueExists(HKEY_LOCAL_MACHINE, key, ""));
+    EXPECT_TRUE(testsupport::ValueExists(HKEY_LOCAL_MACHINE, key, "Other"));
+
+    machineKey.Close();
+    system.DeleteMachineKey(key);
+    HKEY opened = nullptr;
+    EXPECT_NE(::RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_READ, &opened), ERROR_SUCCESS);
+}
+
+TEST(RemovalSystemWinTest, ServiceIsDeletedFromTheServiceManager)
+{
+    const char* name = "KelrunTestService";
+    ASSERT_TRUE(testsupport::CreateDemandService(name));
+    Win32RemovalSystem system;
+    system.DeleteService(name);
+    EXPECT_FALSE(testsupport::ServiceExists(name));
+    system.DeleteService("KelrunNoSuchService");  // a missing service is no failure
+}
+
+TEST(RemovalSystemWinTest, ProgramIsStartedWithItsCommandAndWaitedFor)
+{
+    ScratchFolder scratch("program");
+    const std::string record = scratch.Path() + "\\record.txt";
+    testsupport::ScopedEnvironment env("KELRUN_RECORD_FILE", record);
+    Win32RemovalSystem system;
+    const CString program = testsupport::HelperProgram("record_run.exe");
+
+    system.RunProgramAndWait(program, "cleanup.exe /uninstall \"a b\"");
+    system.RunProgramAndWait(program, "");
+    system.RunProgramAndWait(CString(scratch.Path() + "\\missing.exe"), "x");
+
+    // Waited for: both lines are there as soon as the calls return.
+    const auto lines = testsupport::ReadLines(record);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].rfind("program|cleanup.exe /uninstall \"a b\"|", 0), 0u) << lines[0];
+    // No command line at all: the program sees only its own name.
+    EXPECT_EQ(lines[1].find("/uninstall"), std::string::npos) << lines[1];
+}
+
+TEST(RemovalSystemWinTest, LibraryExportGetsTheLibraryPathInA256ByteBuffer)
+{
+    ScratchFolder scratch("library");
+    const std::string record = scratch.Path() + "\\record.txt";
+    testsupport::ScopedEnvironment env("KELRUN_RECORD_FILE", record);
+    Win32RemovalSystem system;
+    const CString library = testsupport::HelperProgram("record_hook.dll");
+
+    system.CallLibraryFunction(library, "UnregisterSample");
+    system.CallLibraryFunction(library, "NoSuchExport");
+
+    const auto lines = testsupport::ReadLines(record);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0], "library|" + std::string(library.GetString()));
+}
+
+TEST(RemovalSystemWinTest, ProfileTextsOfAnyLength)
+{
+    ScratchFolder scratch("profile");
+    const std::string file = scratch.Path() + "\\language.lan";
+    const std::string longText(600, 'x');
+    WriteFile(file, "[SetupProgress]\r\n10=Done.\r\n14=" + longText + "\r\n");
+    EXPECT_EQ(ReadProfileText(CString(file), "SetupProgress", "10"), "Done.");
+    EXPECT_EQ(ReadProfileText(CString(file), "SetupProgress", "14").GetLength(), 600);
+    EXPECT_EQ(ReadProfileText(CString(file), "SetupProgress", "99"), "");
+    EXPECT_EQ(ReadProfileText(CString(scratch.Path() + "\\none.lan"), "SetupProgress", "10"), "");
+}
+
+}  // namespace
