@@ -37,14 +37,6 @@ struct ComparablePath {
     bool valid = false;
     std::string root;
     std::vector<std::string> names;
-
-    std::string Text() const
-    {
-        std::string text = root;
-        for (const std::string& name : names)
-            text += '\\' + name;
-        return text;
-    }
 };
 
 std::vector<std::string> SplitNames(std::string_view text)
@@ -62,7 +54,20 @@ std::vector<std::string> SplitNames(std::string_view text)
     return names;
 }
 
-ComparablePath MakeComparable(const CString& path)
+// Drops trailing dots and blanks of each name. A name that is nothing but
+// dots and blanks ("." or "..") means the path was never made full.
+bool TrimNames(std::vector<std::string>& names)
+{
+    for (std::string& name : names) {
+        const std::size_t last = name.find_last_not_of(". ");
+        if (last == std::string::npos)
+            return false;
+        name.erase(last + 1);
+    }
+    return true;
+}
+
+ComparablePath Comparable(const CString& path)
 {
     ComparablePath result;
     std::string text = UpperText(path.view());
@@ -71,17 +76,16 @@ ComparablePath MakeComparable(const CString& path)
             c = '\\';
     }
 
-    std::string_view rest;
-    if (text.size() >= 3 && IsLetter(text[0]) && text[1] == ':' && text[2] == '\\') {
+    if (text.size() >= 2 && IsLetter(text[0]) && text[1] == ':') {
+        if (text.size() > 2 && text[2] != '\\')
+            return result;  // "C:name" is relative to the drive's current folder
         result.root = text.substr(0, 2);
-        rest = std::string_view(text).substr(3);
-    } else if (text.size() == 2 && IsLetter(text[0]) && text[1] == ':') {
-        result.root = text;  // a bare drive is only ever its root here
-    } else if (text.rfind("\\\\", 0) == 0) {
-        // \\server\share\...: the share is the root, as the drive is for
-        // a drive path.
-        const std::vector<std::string> parts = SplitNames(std::string_view(text).substr(2));
-        if (text.size() < 3 || text[2] == '\\' || parts.size() < 2)
+        result.names = SplitNames(std::string_view(text).substr(2));
+    } else if (text.size() > 2 && text[0] == '\\' && text[1] == '\\' && text[2] != '\\') {
+        // \\server\share\...: the share is the root, as the drive is for a
+        // drive path.
+        std::vector<std::string> parts = SplitNames(std::string_view(text).substr(2));
+        if (parts.size() < 2)
             return result;
         const std::string& server = parts[0];
         const std::string& share = parts[1];
@@ -95,35 +99,10 @@ ComparablePath MakeComparable(const CString& path)
             return result;
         result.root = "\\\\" + server + "\\" + share;
         result.names.assign(parts.begin() + 2, parts.end());
-        result.valid = true;
-        return result;
     } else {
-        return result;  // relative, or relative to the current drive
+        return result;  // relative, or relative to the current drive's root
     }
-
-    result.names = SplitNames(rest);
-    result.valid = true;
-    return result;
-}
-
-// Drops trailing dots and blanks of each name; a name that is nothing but
-// dots and blanks ("." or "..") means the path was never made full.
-bool TrimNames(ComparablePath& path)
-{
-    for (std::string& name : path.names) {
-        const std::size_t last = name.find_last_not_of(". ");
-        if (last == std::string::npos)
-            return false;
-        name.erase(last + 1);
-    }
-    return true;
-}
-
-ComparablePath Comparable(const CString& path)
-{
-    ComparablePath result = MakeComparable(path);
-    if (result.valid && !TrimNames(result))
-        result.valid = false;
+    result.valid = TrimNames(result.names);
     return result;
 }
 

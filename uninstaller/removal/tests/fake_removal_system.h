@@ -42,7 +42,15 @@ public:
         return true;
     }
 
-    bool PathExists(const CString& path) override { return Has(path); }
+    // Like the system's file search, "*" and "?" match whatever they can.
+    bool PathExists(const CString& path) override
+    {
+        for (const auto& entry : entries_) {
+            if (Matches(Key(path).c_str(), entry.first.c_str()))
+                return true;
+        }
+        return false;
+    }
 
     bool GetAttributes(const CString& path, std::uint32_t* attributes) override
     {
@@ -155,6 +163,15 @@ private:
     {
         CString key = path;
         return key.MakeUpper().str();
+    }
+
+    static bool Matches(const char* pattern, const char* name)
+    {
+        if (*pattern == '\0')
+            return *name == '\0';
+        if (*pattern == '*')
+            return Matches(pattern + 1, name) || (*name != '\0' && Matches(pattern, name + 1));
+        return *name != '\0' && (*pattern == '?' || *pattern == *name) && Matches(pattern + 1, name + 1);
     }
 
     int CountInside(const CString& folder) const

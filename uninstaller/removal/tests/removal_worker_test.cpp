@@ -206,6 +206,7 @@ TEST_F(RemovalWorkerTest, RunsTheStoredTargetOfEachRun3rdCmd)
         {"HTTP is local", "RUN3RD=HTTP\nRUN3RDCMD=x\n", {"RunProgramAndWait C:\\Apps\\Sample\\HTTP|x"}},
         {"no target", "RUN3RDCMD=x\n", {}},
         {"missing program", "RUN3RD=missing.exe\nRUN3RDCMD=x\n", {}},
+        {"wildcards", "RUN3RD=bin\\*.exe\nRUN3RDCMD=x\nRUN3RD=hooks.dl?\nRUN3RDCMD=y\n", {}},
         {"no command", "RUN3RD=bin\\remove.exe\n", {}},
         {"long texts", "RUN3RD=" + longName + "\nRUN3RDCMD=" + longCommand + "\n",
          {"RunProgramAndWait C:\\Apps\\Sample\\" + longName + "|" + longCommand}},
