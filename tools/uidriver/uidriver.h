@@ -39,6 +39,15 @@ private:
     DWORD id_ = 0;
 };
 
+// Waits for the end of a process the driver did not start (found by id) and
+// gives its full 32-bit exit code; false on time-out or when there is no such
+// process.
+bool WaitForProcessExit(DWORD processId, DWORD timeoutMs, DWORD* exitCode);
+
+// Joins arguments into one command line that the C runtime splits back into
+// the same arguments (quotes where a blank, tab or quote needs them).
+std::string BuildCommandLine(const std::vector<std::string>& arguments);
+
 // What a top-level window must match; empty fields match anything.
 struct WindowQuery {
     DWORD processId = 0;
@@ -66,6 +75,7 @@ struct ChildInfo {
 // The window's descendants in Z order (creation order for dialogs).
 std::vector<ChildInfo> ListChildren(HWND parent);
 HWND FindChildById(HWND parent, int id);
+// The text matches as shown or without its mnemonic ampersands ("Yes" finds "&Yes").
 HWND FindChildByText(HWND parent, const std::string& text, const std::string& className = "");
 // Polls until the child exists.
 HWND WaitForChildById(HWND parent, int id, DWORD timeoutMs);
@@ -77,7 +87,8 @@ bool IsEnabled(HWND window);
 bool IsVisible(HWND window);
 
 // Presses a button without waiting for what the press starts (a modal box,
-// for instance): the click is posted.
+// for instance): the click is posted. False for a disabled or hidden button,
+// which a user could not press either.
 bool Click(HWND button);
 // Double-clicks an item of a list box (posts the mouse messages).
 bool DoubleClickListItem(HWND listBox, int index);
