@@ -1,0 +1,442 @@
+// kelrun end to end: the real program, started in a throw-away Wine prefix
+// and driven from outside as a user would, with real files, registry keys
+// and services.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/support/test_support_win.h"
+#include "tools/uidriver/uidriver.h"
+
+namespace {
+
+using namespace testsupport;
+
+constexpr DWORD kBoxTimeoutMs = 20000;
+constexpr DWORD kExitTimeoutMs = 60000;
+const char kUninstallRoot[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+
+std::string UniqueName(const std::string& name)
+{
+    return name + "-" + std::to_string(::GetCurrentProcessId());
+}
+
+// A product as the suite's installer leaves it: an Uninstall key, a folder of
+// uninstall data under the Windows folder, and an installation folder.
+class Product {
+public:
+    explicit Product(const std::string& name)
+        : code_("{E2E-" + UniqueName(name) + "}"),
+          installFolder_("C:\\Program Files\\Kelrun E2E\\" + UniqueName(name)),
+          productFolder_(WindowsFolder() + "\\Installer\\" + code_),
+          keyPath_(kUninstallRoot + code_)
+    {
+        MakeFolders(installFolder_);
+        MakeFolders(productFolder_);
+    }
+
+    ~Product()
+    {
+        RemoveTree(installFolder_);
+        RemoveTree(productFolder_);
+        ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, keyPath_.c_str());
+        ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, keyPath_.c_str());
+    }
+
+    Product(const Product&) = delete;
+    Product& operator=(const Product&) = delete;
+
+    // The Uninstall key; the installation folder is recorded with a trailing
+    // backslash, as the installer writes it, unless another folder is given.
+    void Register(const std::string& displayName, const std::string& lastInstallationPath = "")
+    {
+        SetStringValue(HKEY_LOCAL_MACHINE, keyPath_, "DisplayName", displayName);
+        SetStringValue(HKEY_LOCAL_MACHINE, keyPath_, "LastInstallationPath",
+                       lastInstallationPath.empty() ? installFolder_ + "\\" : lastInstallationPath);
+    }
+    void WriteLog(const std::string& contents) { WriteFile(productFolder_ + "\\uninstall.log", contents); }
+    void WriteLanguage(const std::string& contents) { WriteFile(productFolder_ + "\\language.lan", contents); }
+    std::string File(const std::string& relative, const std::string& contents = "x") const
+    {
+        const std::string path = installFolder_ + "\\" + relative;
+        MakeFolders(path.substr(0, path.rfind('\\')));
+        WriteFile(path, contents);
+        return path;
+    }
+
+    const std::string& Code() const { return code_; }
+    const std::string& InstallFolder() const { return installFolder_; }
+    const std::string& ProductFolder() const { return productFolder_; }
+    bool KeyExists() const { return testsupport::KeyExists(HKEY_LOCAL_MACHINE, keyPath_); }
+
+private:
+    std::string code_;
+    std::string installFolder_;
+    std::string productFolder_;
+    std::string keyPath_;
+};
+
+// One run of kelrun, driven through its message boxes.
+class KelrunRun {
+public:
+    explicit KelrunRun(const std::string& arguments)
+    {
+        started_ = process_.Start("\"" + KelrunProgram() + "\" " + arguments);
+    }
+    ~KelrunRun() { process_.Terminate(); }
+
+    bool Started() const { return started_; }
+
+    // The next message box of kelrun, or a box with no window on time-out.
+    uidriver::MessageBoxInfo NextBox(DWORD timeoutMs = kBoxTimeoutMs)
+    {
+        uidriver::MessageBoxInfo box;
+        if (!uidriver::WaitForMessageBox(process_.Id(), timeoutMs, &box))
+            box.window = nullptr;
+        return box;
+    }
+
+    bool Answer(const uidriver::MessageBoxInfo& box, int button) { return uidriver::AnswerMessageBox(box, button); }
+
+    // The full exit code, or -1 when kelrun does not end in time.
+    long long ExitCode(DWORD timeoutMs = kExitTimeoutMs)
+    {
+        DWORD code = 0;
+        if (!process_.WaitForExit(timeoutMs, &code))
+            return -1;
+        return code;
+    }
+
+    DWORD Id() const { return process_.Id(); }
+
+private:
+    uidriver::Process process_;
+    bool started_ = false;
+};
+
+// Runs kelrun and answers every box it shows with OK or Yes; returns the
+// exit code and the texts of the boxes seen.
+long long RunAnsweringEverything(const std::string& arguments, std::vector<std::string>* boxTexts = nullptr)
+{
+    KelrunRun run(arguments);
+    EXPECT_TRUE(run.Started());
+    for (;;) {
+        uidriver::MessageBoxInfo box;
+        if (!uidriver::WaitForMessageBox(run.Id(), 300, &box)) {
+            HANDLE process = ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, run.Id());
+            const bool ended = !process || ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+            if (process)
+                ::CloseHandle(process);
+            if (ended)
+                return run.ExitCode();
+            continue;
+        }
+        if (boxTexts)
+            boxTexts->push_back(box.text);
+        run.Answer(box, box.buttons.size() > 1 ? IDYES : IDOK);
+    }
+}
+
+TEST(KelrunE2E, UninstallAskedYesRemovesTheProductAndSaysSo)
+{
+    Product product("yes");
+    product.Register("Sample Yes");
+    const std::string app = product.File("app.exe");
+    const std::string readme = product.File("docs\\readme.txt");
+    ::SetFileAttributesA(readme.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+    product.WriteLog("TOTALFILE=2\r\nFILE=" + app + "\r\nFILE=" + readme + "\r\nDIR=" + product.InstallFolder() +
+                     "\\docs\\\r\nDIR=" + product.InstallFolder() + "\r\n");
+    product.WriteLanguage("[SetupProgress]\r\n14=Remove <ProductName> now?\r\n");
+
+    KelrunRun run("/R " + product.Code());
+    uidriver::MessageBoxInfo question = run.NextBox();
+    ASSERT_NE(question.window, nullptr);
+    EXPECT_EQ(question.caption, "Lumetra Parvane");
+    EXPECT_EQ(question.text, "Remove Sample Yes now?");
+    EXPECT_EQ(question.buttons, (std::vector<int>{IDYES, IDNO}));
+    ASSERT_TRUE(run.Answer(question, IDYES));
+
+    uidriver::MessageBoxInfo done = run.NextBox();
+    ASSERT_NE(done.window, nullptr);
+    EXPECT_EQ(done.caption, "kelrun");
+    EXPECT_EQ(done.text, "Product uninstalled.");
+    EXPECT_EQ(done.buttons, (std::vector<int>{IDOK}));
+    EXPECT_TRUE(done.hasIcon);
+    // The removal is over before the final message.
+    EXPECT_FALSE(PathExists(app));
+    EXPECT_FALSE(PathExists(readme));
+    EXPECT_FALSE(PathExists(product.InstallFolder()));
+    EXPECT_FALSE(product.KeyExists());
+    ASSERT_TRUE(run.Answer(done, IDOK));
+    EXPECT_EQ(run.ExitCode(), 0);
+    // The folder of uninstall data is never touched.
+    EXPECT_TRUE(PathExists(product.ProductFolder() + "\\uninstall.log"));
+}
+
+TEST(KelrunE2E, UninstallAnsweredNoChangesNothing)
+{
+    Product product("no");
+    product.Register("Sample No");
+    const std::string app = product.File("app.exe");
+    product.WriteLog("FILE=" + app + "\r\nREMOVEALL=1\r\n");
+
+    KelrunRun run("/R " + product.Code());
+    uidriver::MessageBoxInfo question = run.NextBox();
+    ASSERT_NE(question.window, nullptr);
+    // Without a language text the built-in question names the product.
+    EXPECT_EQ(question.text, "This will remove Sample No from your system, do you want to continue?");
+    ASSERT_TRUE(run.Answer(question, IDNO));
+    EXPECT_EQ(run.ExitCode(), 1602);
+    EXPECT_TRUE(PathExists(app));
+    EXPECT_TRUE(product.KeyExists());
+}
+
+TEST(KelrunE2E, ModifyAndSilentModesAskNothing)
+{
+    Product modify("modify");
+    modify.Register("Sample Modify");
+    const std::string modifyFile = modify.File("a.txt");
+    modify.WriteLog("FILE=" + modifyFile + "\n");
+    {
+        KelrunRun run("/I " + modify.Code());
+        uidriver::MessageBoxInfo box = run.NextBox();
+        ASSERT_NE(box.window, nullptr);
+        EXPECT_EQ(box.text, "Product uninstalled.");
+        EXPECT_FALSE(PathExists(modifyFile));
+        run.Answer(box, IDOK);
+        EXPECT_EQ(run.ExitCode(), 0);
+    }
+
+    Product silent("silent");
+    silent.Register("Sample Silent");
+    const std::string silentFile = silent.File("a.txt");
+    silent.WriteLog("FILE=" + silentFile + "\n");
+    std::vector<std::string> boxes;
+    EXPECT_EQ(RunAnsweringEverything("/S " + silent.Code(), &boxes), 0);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_FALSE(PathExists(silentFile));
+    EXPECT_FALSE(silent.KeyExists());
+}
+
+TEST(KelrunE2E, MissingLogIsReportedExceptInSilentMode)
+{
+    Product product("nolog");
+    product.Register("Sample Missing");
+    const std::string app = product.File("app.exe");
+
+    KelrunRun run("/R " + product.Code());
+    uidriver::MessageBoxInfo question = run.NextBox();
+    ASSERT_NE(question.window, nullptr);
+    run.Answer(question, IDYES);
+    uidriver::MessageBoxInfo missing = run.NextBox();
+    ASSERT_NE(missing.window, nullptr);
+    EXPECT_EQ(missing.caption, "Parvane");
+    EXPECT_EQ(missing.text, "Uninstallation information not found. Parvane can't uninstall this software");
+    run.Answer(missing, IDOK);
+    EXPECT_EQ(run.ExitCode(), 1605);
+
+    std::vector<std::string> boxes;
+    EXPECT_EQ(RunAnsweringEverything("/S " + product.Code(), &boxes), 1605);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(PathExists(app));
+    EXPECT_TRUE(product.KeyExists());
+}
+
+TEST(KelrunE2E, BadSwitchesShowTheUsage)
+{
+    for (const std::string arguments : {"-R {X}", "/r {X}", ""}) {
+        SCOPED_TRACE("arguments: " + arguments);
+        std::vector<std::string> boxes;
+        EXPECT_EQ(RunAnsweringEverything(arguments, &boxes), 1639);
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].rfind("Parvane Uninstaller\r\n\r\nUsage:\r\n", 0), 0u);
+    }
+}
+
+// Every record kind in one log, with the edge cases that matter.
+TEST(KelrunE2E, EveryRecordKindIsCarriedOut)
+{
+    Product product("records");
+    product.Register("Sample Records");
+    ScratchFolder scratch("records");
+    const std::string recordFile = scratch.Path() + "\\records.txt";
+    ScopedEnvironment recordTo("KELRUN_RECORD_FILE", recordFile);
+    SetStringValue(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", "",
+                   "\"" + std::string(HelperProgram("record_url.exe").GetString()) + "\" \"%1\"");
+
+    const std::string hidden = product.File("hidden.dat");
+    ::SetFileAttributesA(hidden.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    const std::string equals = product.File("a=b.txt");
+    const std::string shortcut = product.File("Sample.lnk");
+    const std::string childFile = product.File("parent\\child\\c.txt");
+    const std::string keptParent = product.File("kept\\k.txt");
+    ::CopyFileA(HelperProgram("record_run.exe"), (product.InstallFolder() + "\\cleanup.exe").c_str(), FALSE);
+    ::CopyFileA(HelperProgram("record_hook.dll"), (product.InstallFolder() + "\\hook.dll").c_str(), FALSE);
+
+    const std::string serviceName = "KelrunE2E" + UniqueName("svc");
+    ASSERT_TRUE(CreateDemandService(serviceName));
+    const std::string userKey = "Software\\Kelrun E2E\\" + UniqueName("records");
+    SetStringValue(HKEY_CURRENT_USER, userKey, "LastRun", "1");
+    // Without a backslash after the root, the record names a key's default value.
+    const std::string topKey = "KelrunE2E-" + UniqueName("default");
+    SetStringValue(HKEY_CURRENT_USER, topKey, "", "default");
+    SetStringValue(HKEY_CURRENT_USER, topKey, "Named", "1");
+    SetStringValue(HKEY_CURRENT_USER, userKey, "Victim", "must survive");
+    SetStringValue(HKEY_CURRENT_USER, userKey, "Kept", "1");
+    SetStringValue(HKEY_LOCAL_MACHINE, "Software\\" + userKey, "Machine", "1");
+
+    const std::string folder = product.InstallFolder();
+    // A line far longer than any fixed buffer: it must stay one record, so
+    // the REGVAL text inside it is part of a FILE path and deletes nothing.
+    // A reader that cut lines into pieces of 1023 characters would take the
+    // text after the cut for a record of its own.
+    const std::string longStart = "FILE=" + folder + "\\";
+    const std::string longLine = longStart + std::string(1023 - longStart.size(), 'x') +
+                                 "REGVAL=HKEY_CURRENT_USER\\" + userKey + "\\Victim";
+    const std::string log =
+        "TOTALFILE=4\r\n"
+        "FILE=" + hidden + "\r\n"
+        "FILE=" + equals + "\r\n"
+        "SHORTCUT=" + shortcut + "\r\n"
+        "FILE=" + childFile + "\r\n" +
+        longLine + "\r\n"
+        "FILE = " + keptParent + "\r\n"
+        "NTSERVICE=" + serviceName + "\r\n"
+        "REGVAL=HKEY_CURRENT_USER\\" + userKey + "\\LastRun\r\n"
+        "REGVAL=HKEY_CURRENT_USER\\" + topKey + "\r\n"
+        "REGVAL=HKEY_LOCAL_MACHINE\\Software\\" + userKey + "\\Machine\r\n"
+        "RUN3RD=cleanup.exe\r\n"
+        "RUN3RDCMD=cleanup.exe /uninstall\r\n"
+        "RUN3RDCMD=cleanup.exe /again\r\n"
+        "RUN3RD=hook.dll\r\n"
+        "RUN3RDCMD=UnregisterSample\r\n"
+        "RUN3RD=http://example.invalid/goodbye?product=sample\r\n"
+        "RUN3RDCMD=ignored\r\n"
+        "DIR=" + folder + "\\kept\r\n"
+        "DIR=" + folder + "\\parent\\child\\\r\n"
+        "DIR=" + folder + "\\parent\r\n";
+    product.WriteLog(log);
+
+    EXPECT_EQ(RunAnsweringEverything("/S " + product.Code()), 0);
+
+    EXPECT_FALSE(PathExists(hidden));
+    EXPECT_FALSE(PathExists(equals));
+    EXPECT_FALSE(PathExists(shortcut));
+    EXPECT_FALSE(PathExists(folder + "\\parent"));  // child listed first: both go
+    EXPECT_TRUE(PathExists(keptParent));            // "FILE = " is no record; its folder is not empty
+    EXPECT_FALSE(ServiceExists(serviceName));
+    EXPECT_FALSE(ValueExists(HKEY_CURRENT_USER, userKey, "LastRun"));
+    EXPECT_FALSE(ValueExists(HKEY_CURRENT_USER, topKey, ""));
+    EXPECT_TRUE(ValueExists(HKEY_CURRENT_USER, topKey, "Named"));
+    EXPECT_TRUE(ValueExists(HKEY_CURRENT_USER, userKey, "Victim"));
+    EXPECT_TRUE(ValueExists(HKEY_CURRENT_USER, userKey, "Kept"));
+    EXPECT_FALSE(ValueExists(HKEY_LOCAL_MACHINE, "Software\\" + userKey, "Machine"));
+    EXPECT_FALSE(product.KeyExists());
+
+    // The program ran once, with its command; the export got the library
+    // path; the web address went to the shell's handler.
+    const std::vector<std::string> records = ReadLines(recordFile);
+    std::vector<std::string> programRuns, libraryCalls, urls;
+    for (const std::string& line : records) {
+        if (line.rfind("program|", 0) == 0)
+            programRuns.push_back(line);
+        else if (line.rfind("library|", 0) == 0)
+            libraryCalls.push_back(line);
+        else if (line.rfind("url|", 0) == 0)
+            urls.push_back(line);
+    }
+    ASSERT_EQ(programRuns.size(), 1u);
+    EXPECT_EQ(programRuns[0].rfind("program|cleanup.exe /uninstall|", 0), 0u) << programRuns[0];
+    ASSERT_EQ(libraryCalls.size(), 1u);
+    EXPECT_EQ(libraryCalls[0], "library|" + folder + "\\hook.dll");
+    // The shell starts the handler without waiting: give it a moment.
+    for (int attempt = 0; attempt < 100 && urls.empty(); ++attempt) {
+        ::Sleep(100);
+        for (const std::string& line : ReadLines(recordFile)) {
+            if (line.rfind("url|", 0) == 0)
+                urls.push_back(line);
+        }
+    }
+    ASSERT_EQ(urls.size(), 1u);
+    EXPECT_EQ(urls[0], "url|http://example.invalid/goodbye?product=sample");
+
+    DeleteServiceIfPresent(serviceName);
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, userKey.c_str());
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, topKey.c_str());
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, topKey.c_str());
+    ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, ("Software\\" + userKey).c_str());
+}
+
+TEST(KelrunE2E, LineEndsDoNotMatter)
+{
+    for (const std::string lineEnd : {"\r\n", "\n"}) {
+        SCOPED_TRACE(lineEnd == "\n" ? "LF" : "CR LF");
+        Product product(lineEnd == "\n" ? "lf" : "crlf");
+        product.Register("Sample Line Ends");
+        const std::string a = product.File("a.txt");
+        const std::string b = product.File("sub\\b.txt");
+        // No line end after the last record.
+        product.WriteLog("TOTALFILE=2" + lineEnd + "FILE=" + a + lineEnd + "FILE=" + b + lineEnd +
+                         "DIR=" + product.InstallFolder() + "\\sub");
+        EXPECT_EQ(RunAnsweringEverything("/S " + product.Code()), 0);
+        EXPECT_FALSE(PathExists(a));
+        EXPECT_FALSE(PathExists(b));
+        EXPECT_FALSE(PathExists(product.InstallFolder() + "\\sub"));
+    }
+}
+
+TEST(KelrunE2E, TreeRemovalOfTheInstallationFolder)
+{
+    Product product("tree");
+    product.Register("Sample Tree");
+    product.File("bin\\app.exe");
+    const std::string locked = product.File("data\\deep\\locked.dat");
+    ::SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY);
+    product.WriteLog("REMOVEALL=1\r\n");
+    EXPECT_EQ(RunAnsweringEverything("/S " + product.Code()), 0);
+    EXPECT_FALSE(PathExists(product.InstallFolder()));
+    EXPECT_TRUE(PathExists("C:\\Program Files\\Kelrun E2E"));
+}
+
+// An installation folder that names a system folder must never be wiped.
+TEST(KelrunE2E, TreeRemovalNeverTakesSystemFolders)
+{
+    ScratchFolder scratch("guard");
+    const std::string canary = "C:\\" + UniqueName("kelrun-canary") + ".txt";
+    WriteFile(canary, "still here");
+    const std::string windows = WindowsFolder();
+    for (const std::string& folder : {std::string("C:\\"), std::string("C:"), windows, windows + "\\",
+                                      std::string("C:\\Program Files"), std::string("C:\\users"), std::string("C:\\*")}) {
+        SCOPED_TRACE("LastInstallationPath: " + folder);
+        Product product("guard");
+        product.Register("Sample Guard", folder);
+        product.WriteLog("REMOVEALL=1\r\n");
+        EXPECT_EQ(RunAnsweringEverything("/S " + product.Code()), 0);
+        EXPECT_TRUE(PathExists(canary));
+        EXPECT_TRUE(PathExists(windows + "\\system32\\kernel32.dll"));
+        EXPECT_TRUE(PathExists(windows + "\\win.ini"));
+        EXPECT_TRUE(PathExists("C:\\Program Files"));
+        EXPECT_TRUE(PathExists(product.ProductFolder() + "\\uninstall.log"));
+        EXPECT_FALSE(product.KeyExists());  // the rest of the run goes on
+    }
+    ::DeleteFileA(canary.c_str());
+}
+
+TEST(KelrunE2E, TreeRemovalSparesWhatALinkPointsTo)
+{
+    ScratchFolder outside("outside");
+    WriteFile(outside.Path() + "\\precious.txt", "keep");
+    Product product("linked");
+    product.Register("Sample Linked");
+    product.File("bin\\app.exe");
+    ASSERT_TRUE(MakeFolderLink(product.InstallFolder() + "\\shared", outside.Path()));
+    product.WriteLog("REMOVEALL=1\r\n");
+    EXPECT_EQ(RunAnsweringEverything("/S " + product.Code()), 0);
+    EXPECT_TRUE(PathExists(outside.Path() + "\\precious.txt"));
+    EXPECT_FALSE(PathExists(product.InstallFolder() + "\\bin"));
+}
+
+}  // namespace
