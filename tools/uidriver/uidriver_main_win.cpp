@@ -32,9 +32,9 @@ const char kUsageText[] =
     "  wait-window WINDOW            prints: HWND PID CLASS CAPTION\n"
     "  wait-gone WINDOW              waits until no such window is shown\n"
     "  list WINDOW                   one line a child: HWND ID CLASS ENABLED VISIBLE TEXT\n"
-    "  wait-box [--pid P]            the first message box: lines 'hwnd H', 'caption C',\n"
+    "  wait-box [BOX]                the first message box: lines 'hwnd H', 'caption C',\n"
     "                                'text T', 'buttons B...' (Yes No OK ...), 'icon 0|1'\n"
-    "  answer [--pid P] --button Yes|No|OK|Cancel|Abort|Retry|Ignore|ID\n"
+    "  answer [BOX] --button Yes|No|OK|Cancel|Abort|Retry|Ignore|ID\n"
     "                                presses a button of the first message box and waits\n"
     "                                until the box is gone\n"
     "  click WINDOW CONTROL          posts a click (does not wait for what it opens)\n"
@@ -49,6 +49,7 @@ const char kUsageText[] =
     "  WINDOW   --window HWND, or a top-level window matched by\n"
     "           [--pid P] [--class C] [--title T [--contains]] [--hidden]\n"
     "  CONTROL  --id N, or --child-text T [--child-class C] (\"Yes\" matches \"&Yes\")\n"
+    "  BOX      [--pid P] [--title CAPTION [--contains]]\n"
     "\n"
     "Everything that waits polls for --timeout S seconds (default 30; decimals allowed).\n"
     "Fields are separated by tabs; in texts, CR, LF and tab are written \\r, \\n and \\t.\n"
@@ -369,13 +370,33 @@ int List(const Command& command)
     return kDone;
 }
 
+// The first message box of --pid (any process without it) whose caption
+// matches --title (exact, or a part with --contains), waited for.
+bool WaitForBox(const Command& command, uidriver::MessageBoxInfo* box)
+{
+    uidriver::WindowQuery query;
+    query.processId = command.ProcessId();
+    query.className = "#32770";
+    query.caption = command.Get("--title");
+    query.captionContains = command.Has("--contains");
+    const DWORD start = GetTickCount();
+    for (;;) {
+        for (HWND window : uidriver::FindAllTopLevel(query))
+            if (uidriver::ReadMessageBox(window, box))
+                return true;
+        if (GetTickCount() - start >= command.TimeoutMs()) {
+            std::fprintf(stderr, "uidriver: no message box within the time-out\n");
+            return false;
+        }
+        Sleep(25);
+    }
+}
+
 int WaitBox(const Command& command)
 {
     uidriver::MessageBoxInfo box;
-    if (!uidriver::WaitForMessageBox(command.ProcessId(), command.TimeoutMs(), &box)) {
-        std::fprintf(stderr, "uidriver: no message box within the time-out\n");
+    if (!WaitForBox(command, &box))
         return kNotFound;
-    }
     std::string buttons;
     for (int id : box.buttons)
         buttons += "\t" + ButtonNameOf(id);
@@ -393,10 +414,8 @@ int Answer(const Command& command)
     if (!ButtonIdOf(command.Get("--button"), &buttonId))
         return kUsage;
     uidriver::MessageBoxInfo box;
-    if (!uidriver::WaitForMessageBox(command.ProcessId(), command.TimeoutMs(), &box)) {
-        std::fprintf(stderr, "uidriver: no message box within the time-out\n");
+    if (!WaitForBox(command, &box))
         return kNotFound;
-    }
     if (!uidriver::AnswerMessageBox(box, buttonId, command.TimeoutMs())) {
         std::fprintf(stderr, "uidriver: could not press %s in the box \"%s\"\n",
                      command.Get("--button").c_str(), box.caption.c_str());

@@ -1,0 +1,134 @@
+#!/usr/bin/env bash
+# The demo (make demo): installs the sample product "Parvane Sample" into a
+# fresh Wine prefix, uninstalls it with kelrun driven from outside as a user
+# would, and shows what was on the machine before and after.
+#
+# With a DISPLAY the windows show on it; without one they show on a private
+# Xvfb display and a screenshot of each is saved in screenshots/.
+#
+# Needs the x86_64 build (make dist): build/win64/tools and dist/win64/kelrun.exe.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/../.." && pwd)
+# DEMO_TOOLS and DEMO_KELRUN name other builds of the tools and of kelrun.
+tools=${DEMO_TOOLS:-$root/build/win64/tools}
+kelrun=${DEMO_KELRUN:-$root/dist/win64/kelrun.exe}
+code='{6F3A2C1E-5B7D-4E8A-9C0F-2D4B6A8E1C35}'
+
+if [ "${1:-}" != --inside ]; then
+  for needed in "$tools/uidriver/uidriver.exe" "$tools/sample/sample_setup.exe" \
+                "$tools/sample/record_url.exe" "$kelrun"; do
+    if [ ! -f "$needed" ]; then
+      echo "demo: $needed is missing; run 'make dist' first" >&2
+      exit 1
+    fi
+  done
+  if [ -n "${DISPLAY:-}" ]; then
+    export WINE_ENV_DISPLAY=keep
+  fi
+  export DEMO_TOOLS=$tools DEMO_KELRUN=$kelrun
+  exec "$root/tools/wine-env.sh" bash "$0" --inside
+fi
+
+# ---------------------------------------------------------------- inside the prefix
+
+real_display=0
+[ "${WINE_ENV_DISPLAY:-}" = keep ] && real_display=1
+shots=$root/screenshots
+scratch=$WINE_ENV_SCRATCH
+failed=0
+
+# A Linux path as Wine's programs see it.
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+driver() { "$WINE" "$tools/uidriver/uidriver.exe" "$@"; }
+setup() { "$WINE" "$tools/sample/sample_setup.exe" "$@"; }
+step() { printf '\n==> %s\n' "$*"; }
+shot() {
+  [ "$real_display" = 1 ] && return 0
+  # The Wine desktop fills the top left 1024x768 of the Xvfb screen.
+  import -display "$DISPLAY" -window root -crop 1024x768+0+0 +repage "$shots/$1" &&
+    echo "    screenshot: screenshots/$1"
+}
+# On a real display, give people a moment to read a box before it is answered.
+pause() { [ "$real_display" = 1 ] && sleep 2; return 0; }
+fail() { echo "demo: $*" >&2; failed=1; }
+
+if [ "$real_display" = 0 ]; then
+  mkdir -p "$shots"
+  rm -f "$shots"/demo-*.png
+fi
+
+step "A fresh Wine prefix: $WINEPREFIX"
+# Web addresses that the removal opens go to a recorder instead of a browser.
+"$WINE" reg add 'HKCR\http\shell\open\command' /ve \
+  /d "\"$(winpath "$tools/sample/record_url.exe")\" \"%1\"" /f >/dev/null
+
+step "Installing Parvane Sample"
+setup install --kelrun "$(winpath "$kelrun")" >"$scratch/install.log" || {
+  cat "$scratch/install.log"
+  fail "the installation failed"
+  exit 1
+}
+tail -n 1 "$scratch/install.log"
+
+step "Before: what of the product is on the machine"
+setup report
+
+step "Starting C:\\windows\\kelrun.exe /R $code"
+driver launch --pid-file "$(winpath "$scratch/kelrun.pid")" \
+  --exit-file "$(winpath "$scratch/kelrun.exit")" --timeout 300 \
+  -- 'C:\windows\kelrun.exe' /R "$code" &
+launcher=$!
+for _ in $(seq 1 300); do
+  [ -s "$scratch/kelrun.pid" ] && break
+  sleep 0.1
+done
+pid=$(tr -d '\r\n' <"$scratch/kelrun.pid" 2>/dev/null || true)
+if [ -z "$pid" ]; then
+  fail "kelrun did not start"
+else
+  echo "    kelrun runs as Windows process $pid"
+
+  step "The confirmation question"
+  if driver wait-box --pid "$pid" --title 'Lumetra Parvane' --timeout 30 | sed 's/^/    /'; then
+    shot demo-1-confirmation.png
+    pause
+    echo "    answering Yes"
+    driver answer --pid "$pid" --title 'Lumetra Parvane' --button Yes --timeout 10 ||
+      fail "could not answer the confirmation"
+
+    step "The removal, then the final message"
+    if driver wait-box --pid "$pid" --title kelrun --timeout 120 | sed 's/^/    /'; then
+      shot demo-2-uninstalled.png
+      pause
+      echo "    answering OK"
+      driver answer --pid "$pid" --title kelrun --button OK --timeout 10 ||
+        fail "could not answer the final message"
+    else
+      fail "no final message from kelrun"
+      shot demo-2-no-final-message.png
+    fi
+  else
+    fail "no confirmation question from kelrun"
+    shot demo-1-no-confirmation.png
+  fi
+fi
+
+step "Waiting for kelrun to end"
+wait "$launcher" || true
+exit_code=$(tr -d '\r\n' <"$scratch/kelrun.exit" 2>/dev/null || echo unknown)
+echo "    kelrun's exit code: $exit_code"
+[ "$exit_code" = 0 ] || fail "kelrun ended with exit code $exit_code"
+
+step "After: what of the product is on the machine"
+setup report
+
+if [ "$real_display" = 0 ]; then
+  step "Screenshots of the windows are in $shots"
+  ls "$shots"/demo-*.png 2>/dev/null | sed 's/^/    /'
+fi
+if [ "$failed" != 0 ]; then
+  echo
+  echo "demo: something did not go as expected (see above)" >&2
+  exit 1
+fi
