@@ -29,6 +29,57 @@ std::string TargetPath()
     return folder + "uidriver_target.exe";
 }
 
+std::string DriverPath()
+{
+    std::string path = TargetPath();
+    return path.substr(0, path.find_last_of('\\') + 1) + "uidriver.exe";
+}
+
+// Runs the command-line driver with `arguments` and gives its exit status
+// (-1 when it could not run) and what it printed.
+long RunDriver(std::vector<std::string> arguments, std::string* output)
+{
+    arguments.insert(arguments.begin(), DriverPath());
+    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+    HANDLE reader = nullptr;
+    HANDLE writer = nullptr;
+    if (!CreatePipe(&reader, &writer, &inherit, 0))
+        return -1;
+    SetHandleInformation(reader, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writer;
+    startup.hStdError = writer;
+    PROCESS_INFORMATION info{};
+    std::string commandLine = BuildCommandLine(arguments);
+    const BOOL started = CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE,
+                                        CREATE_NO_WINDOW, nullptr, nullptr, &startup, &info);
+    CloseHandle(writer);
+    output->clear();
+    DWORD exitCode = static_cast<DWORD>(-1);
+    if (started) {
+        char buffer[4096];
+        DWORD read = 0;
+        while (ReadFile(reader, buffer, sizeof(buffer), &read, nullptr) && read > 0)
+            output->append(buffer, read);
+        WaitForSingleObject(info.hProcess, kWaitMs);
+        GetExitCodeProcess(info.hProcess, &exitCode);
+        CloseHandle(info.hProcess);
+        CloseHandle(info.hThread);
+    }
+    CloseHandle(reader);
+    return static_cast<long>(exitCode);
+}
+
+std::string Hex(HWND window)
+{
+    char text[32];
+    std::snprintf(text, sizeof(text), "0x%llx",
+                  static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(window)));
+    return text;
+}
+
 std::string ScratchFile(const char* name)
 {
     char folder[MAX_PATH] = {};
@@ -255,6 +306,90 @@ TEST_F(DriverTest, AHungProgramMakesReadsFailInsteadOfHanging)
     EXPECT_EQ(GetToolTipText(Child(kIdStep)), "");
     // Two reads, each given up after a few seconds, well before the program wakes.
     EXPECT_LT(GetTickCount() - start, kHangMs - 300);
+}
+
+TEST_F(DriverTest, CommandLineReadsAndAnswersAMessageBox)
+{
+    const std::string pid = std::to_string(target_.Id());
+    std::string output;
+    ASSERT_EQ(RunDriver({"click", "--pid", pid, "--child-text", "Ask"}, &output), 0) << output;
+    ASSERT_EQ(RunDriver({"wait-box", "--pid", pid, "--title", "Question", "--contains"}, &output), 0)
+        << output;
+    MessageBoxInfo box;
+    ASSERT_TRUE(WaitForMessageBox(target_.Id(), kWaitMs, &box));
+    EXPECT_EQ(output, "hwnd\t" + Hex(box.window) + "\ncaption\tDriver Question\n" +
+                          "text\tProceed with the test?\\r\\nSecond line.\n" +
+                          "buttons\tYes\tNo\nicon\t1\n");
+    EXPECT_EQ(RunDriver({"answer", "--pid", pid, "--button", "No"}, &output), 0) << output;
+    ExpectStatus("Answer: No");
+    EXPECT_EQ(RunDriver({"text", "--window", Hex(window_), "--id", "109"}, &output), 0);
+    EXPECT_EQ(output, "Answer: No\n");
+}
+
+TEST_F(DriverTest, CommandLinePrintsOneTabSeparatedLineAChild)
+{
+    std::string output;
+    ASSERT_EQ(RunDriver({"list", "--pid", std::to_string(target_.Id()), "--class", kTargetClass},
+                        &output),
+              0);
+    const std::string never = Hex(Child(kIdNever)) + "\t103\tButton\t0\t1\tNever\n";
+    EXPECT_NE(output.find(never), std::string::npos) << output;
+    ASSERT_EQ(RunDriver({"progress", "--window", Hex(window_), "--id", "108"}, &output), 0);
+    EXPECT_EQ(output, "42\t10\t200\n");
+}
+
+TEST_F(DriverTest, CommandLineExitStatusTellsTimeOutUsageAndFailure)
+{
+    const std::string pid = std::to_string(target_.Id());
+    const std::string window = Hex(window_);
+    struct Case {
+        std::vector<std::string> arguments;
+        long status;
+    };
+    const Case cases[] = {
+        {{"wait-box", "--pid", pid, "--timeout", "0.2"}, 1},
+        {{"wait-exit", "--pid", pid, "--timeout", "0.2"}, 1},
+        {{"wait-window", "--pid", pid, "--title", "No such window", "--timeout", "0.2"}, 1},
+        {{"click", "--window", window, "--id", "9999", "--timeout", "0.2"}, 1},
+        {{"click", "--window", window, "--id", "103"}, 3},  // disabled
+        {{"click", "--window", window}, 2},                 // which control?
+        {{"answer", "--pid", pid, "--button", "Maybe"}, 2},
+        {{"no-such-command"}, 2},
+        {{"wait-window", "--pid"}, 2},
+        {{"wait-window", "--pid", pid}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(BuildCommandLine(c.arguments));
+        std::string output;
+        EXPECT_EQ(RunDriver(c.arguments, &output), c.status) << output;
+    }
+}
+
+TEST(DriverCommandLineTest, LaunchWritesTheProcessIdAndTheFull32BitExitCode)
+{
+    const std::string pidFile = ScratchFile("uidriver-pid");
+    const std::string exitFile = ScratchFile("uidriver-exit");
+    std::string output;
+    ASSERT_EQ(RunDriver({"launch", "--pid-file", pidFile, "--exit-file", exitFile, "--", TargetPath(),
+                         "--exit", "3221225477"},
+                        &output),
+              0)
+        << output;
+    std::ifstream pid(pidFile);
+    unsigned long id = 0;
+    EXPECT_TRUE(pid >> id);
+    EXPECT_GT(id, 0u);
+    std::ifstream exit(exitFile);
+    std::string exitCode;
+    std::getline(exit, exitCode);
+    EXPECT_EQ(exitCode, "3221225477");
+    pid.close();
+    exit.close();
+    DeleteFileA(pidFile.c_str());
+    DeleteFileA(exitFile.c_str());
+
+    EXPECT_EQ(RunDriver({"run", "--", TargetPath(), "--exit", "1602"}, &output), 0);
+    EXPECT_EQ(output, "1602\n");
 }
 
 TEST(DriverProcessTest, GivesTheFull32BitExitCode)
