@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "framework/app_win.h"
+#include "renamer/control_ids.h"
 #include "renamer/folder_scan_win.h"
 #include "renamer/rename_rules.h"
 #include "renamer/resource.h"
@@ -10,24 +11,6 @@
 namespace pelmora {
 
 namespace {
-
-enum ControlId {
-    IDC_DRIVE1 = 101,
-    IDC_DIR1,
-    IDC_FILE1,
-    IDC_TEXT1,
-    IDC_COMMAND3,
-    IDC_COMMAND4,
-    IDC_COMMAND5,
-    IDC_LABEL1,
-    IDC_LABEL2,
-    IDC_PROGR,
-    IDC_LABEL3,
-    IDC_LABEL4,
-    IDC_LABEL5,
-    IDC_LABEL6,
-    IDC_LABEL7,
-};
 
 const COLORREF kBlack = RGB(0, 0, 0);
 const COLORREF kWhite = RGB(255, 255, 255);

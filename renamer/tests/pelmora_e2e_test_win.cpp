@@ -1,0 +1,431 @@
+// End-to-end tests of Pelmora: the real program, driven from outside by the
+// UI driver as a user would, on a throw-away folder of the Wine prefix.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "renamer/control_ids.h"
+#include "tools/uidriver/uidriver.h"
+
+namespace pelmora {
+namespace {
+
+using uidriver::MessageBoxInfo;
+
+constexpr DWORD kTimeoutMs = 15000;
+
+// The program in dist/, as Wine sees the Linux path (Z: is the root).
+std::string PelmoraExe()
+{
+    std::string path = "Z:" + std::string(PELMORA_EXE);
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kTimeoutMs)
+{
+    const DWORD start = ::GetTickCount();
+    while (!condition()) {
+        if (::GetTickCount() - start > timeoutMs)
+            return false;
+        ::Sleep(20);
+    }
+    return true;
+}
+
+void WriteFile(const std::string& path, DWORD attributes = FILE_ATTRIBUTE_NORMAL)
+{
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+    DWORD written = 0;
+    ::WriteFile(file, path.data(), static_cast<DWORD>(path.size()), &written, nullptr);
+    ::CloseHandle(file);
+    if (attributes != FILE_ATTRIBUTE_NORMAL) {
+        ASSERT_TRUE(::SetFileAttributesA(path.c_str(), attributes)) << path;
+        ASSERT_EQ(::GetFileAttributesA(path.c_str()) & attributes, attributes) << path;
+    }
+}
+
+// Names in a folder, sorted; hidden and system files included.
+std::vector<std::string> NamesIn(const std::string& folder)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found{};
+    HANDLE search = ::FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        const std::string name = found.cFileName;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    } while (::FindNextFileA(search, &found));
+    ::FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Deletes a tree this test made: plain files and folders only.
+void DeleteTree(const std::string& folder)
+{
+    WIN32_FIND_DATAA found{};
+    HANDLE search = ::FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            const std::string path = folder + "\\" + name;
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                !(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+                DeleteTree(path);
+            } else {
+                ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                ::DeleteFileA(path.c_str());
+            }
+        } while (::FindNextFileA(search, &found));
+        ::FindClose(search);
+    }
+    ::RemoveDirectoryA(folder.c_str());
+}
+
+using Names = std::vector<std::string>;
+
+// Each test gets its own folder C:\pelmora-e2e-<pid>-<test>\files and its
+// own Pelmora, started in the folder above "files": the folder list opens
+// on it (the current folder of drive C:), and "files" is one double click away.
+class PelmoraTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        root_ = "C:\\pelmora-e2e-" + std::to_string(::GetCurrentProcessId()) + "-" + info->name();
+        folder_ = root_ + "\\files";
+        DeleteTree(root_);
+        ASSERT_TRUE(::CreateDirectoryA(root_.c_str(), nullptr));
+        ASSERT_TRUE(::CreateDirectoryA(folder_.c_str(), nullptr));
+    }
+
+    void TearDown() override
+    {
+        if (program_.IsRunning())
+            program_.Terminate();
+        DeleteTree(root_);
+    }
+
+    void Start()
+    {
+        ASSERT_TRUE(program_.Start(uidriver::BuildCommandLine({PelmoraExe()}), root_)) << PelmoraExe();
+        uidriver::WindowQuery query;
+        query.processId = program_.Id();
+        query.caption = "Pelmora 1.0";
+        main_ = uidriver::WaitForTopLevel(query, kTimeoutMs);
+        ASSERT_NE(main_, nullptr);
+        for (int id = IDC_DRIVE1; id <= IDC_LABEL7; ++id)
+            ASSERT_NE(uidriver::WaitForChildById(main_, id, kTimeoutMs), nullptr) << "control " << id;
+        // The lists are filled while the window is made; wait for the folder.
+        ASSERT_TRUE(WaitUntil([&] { return DirItems().size() >= 3; })) << "folder list stays empty";
+    }
+
+    HWND Control(int id) const { return uidriver::FindChildById(main_, id); }
+    std::string Text(int id) const { return uidriver::GetText(Control(id)); }
+    Names DirItems() const { return uidriver::GetListItems(Control(IDC_DIR1)); }
+    Names FileItems() const { return uidriver::GetListItems(Control(IDC_FILE1)); }
+
+    // Step 2: double-click "files" in the folder list; step 3 follows.
+    void OpenFilesFolder(const Names& expectedFiles)
+    {
+        const Names dirs = DirItems();
+        const auto line = std::find(dirs.begin(), dirs.end(), "files");
+        ASSERT_NE(line, dirs.end());
+        ASSERT_TRUE(uidriver::DoubleClickListItem(Control(IDC_DIR1), static_cast<int>(line - dirs.begin())));
+        ASSERT_TRUE(WaitUntil([&] {
+            const Names now = DirItems();
+            return now.size() >= 3 && now[2] == "files" && FileItems() == expectedFiles;
+        })) << "the file list did not follow the folder";
+    }
+
+    // Types a prefix and presses "Rename Now"; returns the confirmation box.
+    MessageBoxInfo AskToRename(const std::string& prefix)
+    {
+        EXPECT_TRUE(uidriver::SetText(Control(IDC_TEXT1), prefix));
+        EXPECT_TRUE(uidriver::Click(Control(IDC_COMMAND3)));
+        MessageBoxInfo box;
+        EXPECT_TRUE(uidriver::WaitForMessageBox(program_.Id(), kTimeoutMs, &box));
+        return box;
+    }
+
+    void ExpectConfirmation(const MessageBoxInfo& box, const std::string& prefix)
+    {
+        EXPECT_EQ(box.caption, "Confirmation");
+        EXPECT_EQ(box.text, "Do You Want To Rename All The Files In Folder '" + folder_ + "\\*.*' With Prefix Name '" +
+                                prefix + "'");
+        EXPECT_EQ(box.buttons, (std::vector<int>{IDYES, IDNO}));
+    }
+
+    // Answers Yes and waits for the batch's end text.
+    void RenameAndWait(const std::string& prefix, const std::string& endText = "Done !")
+    {
+        const MessageBoxInfo box = AskToRename(prefix);
+        ExpectConfirmation(box, prefix);
+        ASSERT_TRUE(uidriver::AnswerMessageBox(box, IDYES));
+        ASSERT_TRUE(WaitUntil([&] { return Text(IDC_LABEL3) == endText; })) << "Label3: " << Text(IDC_LABEL3);
+    }
+
+    std::string File(const std::string& name) const { return folder_ + "\\" + name; }
+
+    uidriver::Process program_;
+    HWND main_ = nullptr;
+    std::string root_;
+    std::string folder_;
+};
+
+TEST_F(PelmoraTest, RenamesTheListedFilesInOrderAndLeavesHiddenAndSystemFiles)
+{
+    for (const char* name : {"b.txt", "a.jpg", "c"})
+        WriteFile(File(name));
+    WriteFile(File("hidden.txt"), FILE_ATTRIBUTE_HIDDEN);
+    WriteFile(File("system.dat"), FILE_ATTRIBUTE_SYSTEM);
+    ASSERT_TRUE(::CreateDirectoryA(File("sub").c_str(), nullptr));
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(OpenFilesFolder({"a.jpg", "b.txt", "c"}));
+    EXPECT_EQ(uidriver::GetToolTipText(Control(IDC_COMMAND3)), "All Files In Selected Folder Will Be Rename as  ");
+
+    ASSERT_NO_FATAL_FAILURE(RenameAndWait("Trip"));
+
+    EXPECT_EQ(uidriver::GetToolTipText(Control(IDC_COMMAND3)), "Files Will Be Rename As:- Trip01");
+    EXPECT_EQ(NamesIn(folder_), (Names{"Trip0.jpg", "Trip1.txt", "Trip2", "hidden.txt", "sub", "system.dat"}));
+    EXPECT_EQ(uidriver::GetProgressPos(Control(IDC_PROGR)), 100);
+    EXPECT_TRUE(uidriver::IsEnabled(Control(IDC_COMMAND5)));
+    // The list shows the names on disk, and a second batch works on them.
+    EXPECT_EQ(FileItems(), (Names{"Trip0.jpg", "Trip1.txt", "Trip2"}));
+    ASSERT_NO_FATAL_FAILURE(RenameAndWait(""));
+    EXPECT_EQ(NamesIn(folder_), (Names{"0.jpg", "1.txt", "2", "hidden.txt", "sub", "system.dat"}));
+    EXPECT_EQ(FileItems(), (Names{"0.jpg", "1.txt", "2"}));
+}
+
+TEST_F(PelmoraTest, NaturalOrderDecidesTheNumbers)
+{
+    for (const char* name : {"img10.png", "img2.png", "IMG1.png"})
+        WriteFile(File(name));
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(OpenFilesFolder({"IMG1.png", "img2.png", "img10.png"}));
+    ASSERT_NO_FATAL_FAILURE(RenameAndWait("P"));
+    EXPECT_EQ(NamesIn(folder_), (Names{"P0.png", "P1.png", "P2.png"}));
+}
+
+TEST_F(PelmoraTest, OneFileEndsAtOneHundredPercent)
+{
+    WriteFile(File("only.txt"));
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(OpenFilesFolder({"only.txt"}));
+    ASSERT_NO_FATAL_FAILURE(RenameAndWait("One"));
+    EXPECT_EQ(NamesIn(folder_), (Names{"One0.txt"}));
+    EXPECT_EQ(uidriver::GetProgressPos(Control(IDC_PROGR)), 100);
+}
+
+TEST_F(PelmoraTest, AnsweringNoChangesNothing)
+{
+    WriteFile(File("a.txt"));
+    WriteFile(File("b.txt"));
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(OpenFilesFolder({"a.txt", "b.txt"}));
+    const MessageBoxInfo box = AskToRename("Trip");
+    ExpectConfirmation(box, "Trip");
+    ASSERT_TRUE(uidriver::AnswerMessageBox(box, IDNO));
+
+    EXPECT_EQ(NamesIn(folder_), (Names{"a.txt", "b.txt"}));
+    EXPECT_EQ(Text(IDC_LABEL3), "");
+    EXPECT_EQ(uidriver::GetProgressPos(Control(IDC_PROGR)), 0);
+    EXPECT_TRUE(uidriver::IsEnabled(Control(IDC_COMMAND5)));
+}
+
+TEST_F(PelmoraTest, AClashSeenInAdvanceRenamesNothing)
+{
+    WriteFile(File("a.txt"));
+    WriteFile(File("b.txt"));
+    WriteFile(File("c.txt"));
+    // Not listed, but it takes the second file's new name (in another case).
+    WriteFile(File("TRIP1.TXT"), FILE_ATTRIBUTE_HIDDEN);
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(OpenFilesFolder({"a.txt", "b.txt", "c.txt"}));
+    const MessageBoxInfo question = AskToRename("Trip");
+    ASSERT_TRUE(uidriver::AnswerMessageBox(question, IDYES));
+
+    MessageBoxInfo refusal;
+    ASSERT_TRUE(uidriver::WaitForMessageBox(program_.Id(), kTimeoutMs, &refusal));
+    EXPECT_EQ(refusal.caption, "Pelmora");
+    EXPECT_NE(refusal.text.find("'Trip1.txt'"), std::string::npos) << refusal.text;
+    EXPECT_NE(refusal.text.find("Nothing has been renamed."), std::string::npos) << refusal.text;
+    EXPECT_EQ(NamesIn(folder_), (Names{"TRIP1.TXT", "a.txt", "b.txt", "c.txt"}));
+    ASSERT_TRUE(uidriver::AnswerMessageBox(refusal, IDOK));
+
+    EXPECT_EQ(NamesIn(folder_), (Names{"TRIP1.TXT", "a.txt", "b.txt", "c.txt"}));
+    EXPECT_TRUE(uidriver::IsEnabled(Control(IDC_COMMAND5)));
+    EXPECT_EQ(uidriver::GetProgressPos(Control(IDC_PROGR)), 0);
+}
+
+TEST_F(PelmoraTest, AFailedRenameStopsTheBatchAndKeepsTheProgramRunning)
+{
+    WriteFile(File("a.txt"));
+    WriteFile(File("b.txt"));
+    WriteFile(File("c.txt"));
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(OpenFilesFolder({"a.txt", "b.txt", "c.txt"}));
+    // Held open without sharing: the system refuses to rename it.
+    HANDLE held = ::CreateFileA(File("b.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+
+    const MessageBoxInfo question = AskToRename("P");
+    ASSERT_TRUE(uidriver::AnswerMessageBox(question, IDYES));
+    MessageBoxInfo failure;
+    ASSERT_TRUE(uidriver::WaitForMessageBox(program_.Id(), kTimeoutMs, &failure));
+    ::CloseHandle(held);
+
+    EXPECT_EQ(failure.caption, "Pelmora");
+    EXPECT_EQ(failure.text.rfind("Error 32: ", 0), 0u) << failure.text;
+    EXPECT_NE(failure.text.find("Old name: " + File("b.txt")), std::string::npos) << failure.text;
+    EXPECT_NE(failure.text.find("New name: " + File("P1.txt")), std::string::npos) << failure.text;
+    EXPECT_EQ(Text(IDC_LABEL3), "Stopped");
+    EXPECT_TRUE(uidriver::IsEnabled(Control(IDC_COMMAND5)));
+    ASSERT_TRUE(uidriver::AnswerMessageBox(failure, IDOK));
+
+    EXPECT_TRUE(program_.IsRunning());
+    EXPECT_EQ(NamesIn(folder_), (Names{"P0.txt", "b.txt", "c.txt"}));
+    ASSERT_TRUE(WaitUntil([&] { return FileItems() == Names{"b.txt", "c.txt", "P0.txt"}; }));
+}
+
+TEST_F(PelmoraTest, AboutOpensOnceWithoutBlockingAndExitSaysFarewell)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    uidriver::WindowQuery about;
+    about.processId = program_.Id();
+    about.caption = "About Pelmora";
+    ASSERT_TRUE(uidriver::Click(Control(IDC_COMMAND4)));
+    HWND aboutWindow = uidriver::WaitForTopLevel(about, kTimeoutMs);
+    ASSERT_NE(aboutWindow, nullptr);
+    EXPECT_NE(uidriver::FindChildByText(aboutWindow, " Pelmora "), nullptr);
+    EXPECT_NE(uidriver::FindChildByText(aboutWindow, "Version 1.0.0"), nullptr);
+    EXPECT_NE(uidriver::FindChildByText(aboutWindow, "Date :-31/05/2006"), nullptr);
+
+    // The main window still answers, and a second press opens no second window.
+    EXPECT_TRUE(uidriver::IsEnabled(main_));
+    ASSERT_TRUE(uidriver::Click(Control(IDC_COMMAND4)));
+    ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == aboutWindow; }));
+    EXPECT_EQ(uidriver::FindAllTopLevel(about).size(), 1u);
+
+    // "OK" closes it; "About !" opens it again.
+    ASSERT_TRUE(uidriver::Click(uidriver::FindChildByText(aboutWindow, "OK", "Button")));
+    ASSERT_TRUE(uidriver::WaitForGoneOrHidden(aboutWindow, kTimeoutMs));
+    ASSERT_TRUE(uidriver::Click(Control(IDC_COMMAND4)));
+    ASSERT_NE(uidriver::WaitForTopLevel(about, kTimeoutMs), nullptr);
+
+    // Exit: the farewell box, then the program ends, the About window with it.
+    ASSERT_TRUE(uidriver::Click(Control(IDC_COMMAND5)));
+    MessageBoxInfo farewell;
+    ASSERT_TRUE(uidriver::WaitForMessageBox(program_.Id(), kTimeoutMs, &farewell));
+    EXPECT_EQ(farewell.caption, "Thanks !");
+    EXPECT_EQ(farewell.text, "Thanks! For Using Korvath Product");
+    EXPECT_EQ(farewell.buttons, (std::vector<int>{IDOK}));
+    EXPECT_TRUE(program_.IsRunning());
+    ASSERT_TRUE(uidriver::AnswerMessageBox(farewell, IDOK));
+    DWORD exitCode = 1;
+    ASSERT_TRUE(program_.WaitForExit(kTimeoutMs, &exitCode));
+    EXPECT_EQ(exitCode, 0u);
+}
+
+TEST_F(PelmoraTest, ControlsSitWhereTheLayoutPutsThemWithTheirTextsAndTips)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    RECT client{};
+    ASSERT_TRUE(::GetClientRect(main_, &client));
+    EXPECT_EQ(client.right, 513);  // 7695 twips
+    EXPECT_EQ(client.bottom, 329);  // 4935 twips
+    POINT origin{0, 0};
+    ::ClientToScreen(main_, &origin);
+
+    struct Expected {
+        int id;
+        int left, top, width, height;  // twips
+        const char* text;              // null: not checked
+        const char* tip;
+    };
+    const Expected controls[] = {
+        {IDC_DRIVE1, 405, 450, 1830, 0, nullptr, "Select Drive Name Here!"},
+        {IDC_DIR1, 405, 1275, 1830, 2340, nullptr, "Double Click On The Folder You Want To Rename"},
+        {IDC_FILE1, 2370, 435, 2070, 3210, nullptr, "Hidden And System Files will Not Be Rename"},
+        {IDC_TEXT1, 4680, 975, 2010, 345, "", "Enter Your Prefix Name Here !"},
+        {IDC_COMMAND3, 5070, 1575, 1320, 390, "Rename Now", "All Files In Selected Folder Will Be Rename as  "},
+        {IDC_COMMAND4, 5340, 2145, 840, 375, "About !", "About Pelmora"},
+        {IDC_COMMAND5, 6900, 4395, 585, 375, "Exit", "Exit Now"},
+        {IDC_LABEL1, 4680, 570, 1215, 240, "Enter Prefix :-", ""},
+        {IDC_LABEL2, 375, 4470, 1725, 270, "By Korvath", "Korvath"},
+        {IDC_PROGR, 375, 3915, 7080, 345, nullptr, ""},
+        {IDC_LABEL3, 3300, 4545, 1215, 255, "", ""},
+        {IDC_LABEL4, 390, 90, 960, 270, "Step 1.", ""},
+        {IDC_LABEL5, 390, 900, 975, 285, "Step 2.", ""},
+        {IDC_LABEL6, 2355, 75, 1215, 255, "Step 3.", ""},
+        {IDC_LABEL7, 4695, 75, 990, 315, "Step 4.", ""},
+    };
+    const auto pixels = [](int twips) { return (twips + 7) / 15; };
+    for (const Expected& c : controls) {
+        SCOPED_TRACE("control " + std::to_string(c.id));
+        HWND control = Control(c.id);
+        RECT box{};
+        ASSERT_TRUE(::GetWindowRect(control, &box));
+        EXPECT_EQ(box.left - origin.x, pixels(c.left));
+        EXPECT_EQ(box.top - origin.y, pixels(c.top));
+        EXPECT_EQ(box.right - box.left, pixels(c.width));
+        if (c.height) {  // a drop-down list box takes its height from its font
+            EXPECT_EQ(box.bottom - box.top, pixels(c.height));
+        }
+        if (c.text) {
+            EXPECT_EQ(uidriver::GetText(control), c.text);
+        }
+        EXPECT_EQ(uidriver::GetToolTipText(control), c.tip);
+    }
+
+    // Tab order: the focusable controls, left to right as the steps go.
+    std::vector<int> tabOrder;
+    for (const uidriver::ChildInfo& child : uidriver::ListChildren(main_)) {
+        if (::GetParent(child.window) == main_ && (::GetWindowLongA(child.window, GWL_STYLE) & WS_TABSTOP))
+            tabOrder.push_back(child.id);
+    }
+    EXPECT_EQ(tabOrder, (std::vector<int>{IDC_DRIVE1, IDC_DIR1, IDC_FILE1, IDC_TEXT1, IDC_COMMAND3, IDC_COMMAND4,
+                                          IDC_COMMAND5}));
+    int low = -1;
+    int high = -1;
+    ASSERT_TRUE(uidriver::GetProgressRange(Control(IDC_PROGR), &low, &high));
+    EXPECT_EQ(low, 0);
+    EXPECT_EQ(high, 100);
+    EXPECT_EQ(uidriver::GetProgressPos(Control(IDC_PROGR)), 0);
+}
+
+TEST_F(PelmoraTest, TheDriveListMovesTheFolderListToThatDrive)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    HWND drives = Control(IDC_DRIVE1);
+    const Names entries = uidriver::GetComboItems(drives);
+    const auto c = std::find_if(entries.begin(), entries.end(), [](const std::string& e) { return e.rfind("c:", 0) == 0; });
+    const auto z = std::find_if(entries.begin(), entries.end(), [](const std::string& e) { return e.rfind("z:", 0) == 0; });
+    ASSERT_NE(c, entries.end());
+    ASSERT_NE(z, entries.end());
+    EXPECT_EQ(uidriver::GetComboSelection(drives), c - entries.begin());
+    EXPECT_EQ(DirItems()[0], "c:\\");
+
+    ASSERT_TRUE(uidriver::SelectComboItem(drives, static_cast<int>(z - entries.begin())));
+    ASSERT_TRUE(WaitUntil([&] { return DirItems().at(0) == "z:\\"; }));
+    // Back on C:, the folder list returns to that drive's current folder.
+    ASSERT_TRUE(uidriver::SelectComboItem(drives, static_cast<int>(c - entries.begin())));
+    ASSERT_TRUE(WaitUntil([&] {
+        const Names dirs = DirItems();
+        return dirs.size() >= 3 && dirs[0] == "c:\\" && dirs[2] == "files";
+    }));
+}
+
+}  // namespace
+}  // namespace pelmora
