@@ -69,6 +69,11 @@ fi
 "$WINE" wineboot -i >"$scratch/wineboot.log" 2>&1
 "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
 "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+# Wine draws the caption buttons with Marlett; without it in the prefix a
+# close box shows a letter "r".
+if [ -f /usr/share/wine/fonts/marlett.ttf ]; then
+  cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+fi
 # Restart the server as a persistent one only after the boot: starting it
 # before can leave two service managers answering in turn.
 "$WINESERVER" -k >/dev/null 2>&1 || true
