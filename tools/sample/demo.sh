@@ -115,6 +115,10 @@ else
 fi
 
 step "Waiting for kelrun to end"
+if [ "$failed" != 0 ] && [ -n "$pid" ]; then
+  echo "    ending kelrun after the failed step"
+  driver end --pid "$pid" || true
+fi
 wait "$launcher" || true
 exit_code=$(tr -d '\r\n' <"$scratch/kelrun.exit" 2>/dev/null || echo unknown)
 echo "    kelrun's exit code: $exit_code"

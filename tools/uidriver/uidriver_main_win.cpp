@@ -27,6 +27,8 @@ const char kUsageText[] =
     "      starts PROGRAM, waits and prints its full exit code.\n"
     "  wait-exit --pid P [--timeout S]\n"
     "      waits for the end of process P and prints its full exit code.\n"
+    "  end --pid P\n"
+    "      ends process P at once (a script cleaning up after a failed step).\n"
     "\n"
     "Windows (WINDOW and CONTROL below):\n"
     "  wait-window WINDOW            prints: HWND PID CLASS CAPTION\n"
@@ -330,6 +332,19 @@ int WaitExit(const Command& command)
     return kDone;
 }
 
+int End(const Command& command)
+{
+    if (command.ProcessId() == 0)
+        return kUsage;
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, command.ProcessId());
+    if (!process)
+        return kNotFound;
+    const bool ended = TerminateProcess(process, 1) &&
+                       WaitForSingleObject(process, command.TimeoutMs()) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return ended ? kDone : kFailed;
+}
+
 int WaitWindow(const Command& command)
 {
     HWND window = command.Window();
@@ -497,6 +512,8 @@ int main(int argc, char** argv)
         status = Run(command);
     else if (name == "wait-exit")
         status = WaitExit(command);
+    else if (name == "end")
+        status = End(command);
     else if (name == "wait-window")
         status = WaitWindow(command);
     else if (name == "wait-gone")

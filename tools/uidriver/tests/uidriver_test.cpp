@@ -392,6 +392,17 @@ TEST(DriverCommandLineTest, LaunchWritesTheProcessIdAndTheFull32BitExitCode)
     EXPECT_EQ(output, "1602\n");
 }
 
+TEST(DriverCommandLineTest, EndStopsTheProcessItNames)
+{
+    Process target;
+    ASSERT_TRUE(target.Start(BuildCommandLine({TargetPath()})));
+    std::string output;
+    EXPECT_EQ(RunDriver({"end", "--pid", std::to_string(target.Id())}, &output), 0) << output;
+    DWORD exitCode = 0;
+    ASSERT_TRUE(target.WaitForExit(kWaitMs, &exitCode));
+    EXPECT_EQ(exitCode, 1u);
+}
+
 TEST(DriverProcessTest, GivesTheFull32BitExitCode)
 {
     for (const char* code : {"0", "1602", "3221225477"}) {
