@@ -1,0 +1,177 @@
+// Times Pelmora on a folder of many files, as a user runs it, against a bare
+// rename loop over the same names:
+//   - the file list: from the double click on the folder to a filled list;
+//   - the batch: from "Yes" in the confirmation box to "Done !";
+//   - the bare loop: MoveFile over the same old and new names in a twin folder.
+// It runs in a Wine prefix (run-bench.sh) and prints one line a figure.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "renamer/control_ids.h"
+#include "renamer/rename_rules.h"
+#include "tools/uidriver/uidriver.h"
+
+namespace {
+
+constexpr DWORD kTimeoutMs = 120000;
+
+double Seconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to)
+{
+    LARGE_INTEGER frequency;
+    ::QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+LARGE_INTEGER Now()
+{
+    LARGE_INTEGER now;
+    ::QueryPerformanceCounter(&now);
+    return now;
+}
+
+bool PollUntil(const std::function<bool()>& condition)
+{
+    const DWORD start = ::GetTickCount();
+    while (!condition()) {
+        if (::GetTickCount() - start > kTimeoutMs)
+            return false;
+        ::Sleep(1);
+    }
+    return true;
+}
+
+bool MakeFiles(const std::string& folder, const std::vector<std::string>& names)
+{
+    if (!::CreateDirectoryA(folder.c_str(), nullptr))
+        return false;
+    for (const std::string& name : names) {
+        HANDLE file = ::CreateFileA((folder + "\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return false;
+        ::CloseHandle(file);
+    }
+    return true;
+}
+
+void DeleteFolder(const std::string& folder)
+{
+    WIN32_FIND_DATAA found{};
+    HANDLE search = ::FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                DeleteFolder(folder + "\\" + name);
+            else
+                ::DeleteFileA((folder + "\\" + name).c_str());
+        } while (::FindNextFileA(search, &found));
+        ::FindClose(search);
+    }
+    ::RemoveDirectoryA(folder.c_str());
+}
+
+int Fail(const char* what)
+{
+    std::fprintf(stderr, "pelmora_bench: %s\n", what);
+    return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const int count = argc > 1 ? std::atoi(argv[1]) : 10000;
+    const std::string root = "C:\\pelmora-bench";
+    const std::string files = root + "\\files";
+    const std::string bare = root + "\\bare";
+    const std::string prefix = "Bench";
+
+    std::vector<CString> names;
+    for (int i = 1; i <= count; ++i)
+        names.push_back(CString::Format("photo%d.jpg", i));
+    pelmora::SortNaturally(names);  // the order Pelmora renames them in
+    std::vector<std::string> plain(names.begin(), names.end());
+
+    DeleteFolder(root);
+    if (!::CreateDirectoryA(root.c_str(), nullptr) || !MakeFiles(files, plain) || !MakeFiles(bare, plain))
+        return Fail("cannot make the folders");
+
+    // The bare loop: the same renames with nothing around them.
+    const auto plan = pelmora::PlanBatch(bare.c_str(), names, prefix.c_str());
+    const LARGE_INTEGER bareStart = Now();
+    for (const pelmora::RenameStep& step : plan) {
+        if (!::MoveFileA(step.oldPath, step.newPath))
+            return Fail("bare rename failed");
+    }
+    const double bareSeconds = Seconds(bareStart, Now());
+
+    std::string exe = "Z:" + std::string(PELMORA_EXE);
+    std::replace(exe.begin(), exe.end(), '/', '\\');
+    uidriver::Process program;
+    if (!program.Start(uidriver::BuildCommandLine({exe}), root))
+        return Fail("cannot start Pelmora");
+    uidriver::WindowQuery query;
+    query.processId = program.Id();
+    query.caption = "Pelmora 1.0";
+    HWND main = uidriver::WaitForTopLevel(query, kTimeoutMs);
+    if (!main || !uidriver::WaitForChildById(main, pelmora::IDC_LABEL7, kTimeoutMs))
+        return Fail("no main window");
+    HWND dir1 = uidriver::FindChildById(main, pelmora::IDC_DIR1);
+    HWND file1 = uidriver::FindChildById(main, pelmora::IDC_FILE1);
+    HWND label3 = uidriver::FindChildById(main, pelmora::IDC_LABEL3);
+    std::vector<std::string> dirs;
+    if (!PollUntil([&] {
+            dirs = uidriver::GetListItems(dir1);
+            return std::find(dirs.begin(), dirs.end(), "files") != dirs.end();
+        }))
+        return Fail("the folder list does not show the bench folder");
+
+    const int line = static_cast<int>(std::find(dirs.begin(), dirs.end(), "files") - dirs.begin());
+    const LARGE_INTEGER listStart = Now();
+    if (!uidriver::DoubleClickListItem(dir1, line))
+        return Fail("cannot double-click the folder");
+    if (!PollUntil([&] { return ::SendMessageA(file1, LB_GETCOUNT, 0, 0) == count; }))
+        return Fail("the file list does not fill");
+    const double listSeconds = Seconds(listStart, Now());
+
+    uidriver::SetText(uidriver::FindChildById(main, pelmora::IDC_TEXT1), prefix);
+    uidriver::Click(uidriver::FindChildById(main, pelmora::IDC_COMMAND3));
+    uidriver::MessageBoxInfo box;
+    if (!uidriver::WaitForMessageBox(program.Id(), kTimeoutMs, &box))
+        return Fail("no confirmation box");
+    const LARGE_INTEGER batchStart = Now();
+    // The answer is posted to the box; the batch starts when the box closes.
+    if (!::PostMessageA(uidriver::FindChildById(box.window, IDYES), BM_CLICK, 0, 0))
+        return Fail("cannot answer Yes");
+    if (!PollUntil([&] { return uidriver::GetText(label3) == "Done !"; }))
+        return Fail("the batch does not end");
+    const double batchSeconds = Seconds(batchStart, Now());
+
+    const bool allRenamed = ::GetFileAttributesA((files + "\\" + prefix + std::to_string(count - 1) + ".jpg").c_str()) !=
+                            INVALID_FILE_ATTRIBUTES;
+    uidriver::Click(uidriver::FindChildById(main, pelmora::IDC_COMMAND5));
+    if (uidriver::WaitForMessageBox(program.Id(), kTimeoutMs, &box))
+        uidriver::AnswerMessageBox(box, IDOK);
+    DWORD exitCode = 0;
+    if (!program.WaitForExit(10000, &exitCode))
+        program.Terminate();
+    DeleteFolder(root);
+    if (!allRenamed)
+        return Fail("the batch did not rename every file");
+
+    std::printf("files                  %d\n", count);
+    std::printf("file list filled       %.3f s   (target < 1 s)\n", listSeconds);
+    std::printf("batch, Yes to Done !   %.3f s\n", batchSeconds);
+    std::printf("bare MoveFile loop     %.3f s\n", bareSeconds);
+    std::printf("batch / bare loop      %.2f     (target <= 1.5)\n", batchSeconds / bareSeconds);
+    return 0;
+}
