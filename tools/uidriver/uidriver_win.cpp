@@ -728,8 +728,11 @@ bool ReadMessageBox(HWND window, MessageBoxInfo* box)
         }
     }
     // A dialog that is not a message box has no text static of that id, or
-    // no push buttons with the standard ids.
-    if (!hasText || buttons.empty())
+    // buttons of its own ids beside or instead of the standard ones.
+    const auto isStandard = [](const std::pair<LONG, int>& button) {
+        return button.second >= IDOK && button.second <= IDCONTINUE;
+    };
+    if (!hasText || buttons.empty() || !std::all_of(buttons.begin(), buttons.end(), isStandard))
         return false;
     std::sort(buttons.begin(), buttons.end());
     for (const auto& button : buttons)

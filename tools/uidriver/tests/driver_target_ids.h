@@ -15,6 +15,10 @@ constexpr int kIdList = 106;
 constexpr int kIdCombo = 107;
 constexpr int kIdProgress = 108;
 constexpr int kIdStatus = 109;
+constexpr int kIdDialog = 110;  // opens a dialog that is not a message box
+constexpr int kIdApply = 201;   // the dialog's button
+
+constexpr char kDialogCaption[] = "Driver Settings";
 
 constexpr char kInitialEditText[] = "initial text";
 constexpr char kQuestionCaption[] = "Driver Question";

@@ -60,6 +60,7 @@ void CreateControls(HWND window)
     HWND never = AddControl(window, "BUTTON", "Never", BS_PUSHBUTTON, kIdNever, 210, 10, 90, 26);
     EnableWindow(never, FALSE);
     AddControl(window, "BUTTON", "Hang", BS_PUSHBUTTON, kIdHang, 310, 10, 90, 26);
+    AddControl(window, "BUTTON", "Dialog", BS_PUSHBUTTON, kIdDialog, 310, 200, 90, 26);
     HWND edit = AddControl(window, "EDIT", kInitialEditText, WS_BORDER | ES_AUTOHSCROLL, kIdEdit,
                            10, 46, 390, 24);
     HWND list = AddControl(window, "LISTBOX", "", WS_BORDER | WS_VSCROLL | LBS_NOTIFY, kIdList, 10,
@@ -74,7 +75,7 @@ void CreateControls(HWND window)
     SendMessageA(progress, PBM_SETRANGE32, kProgressLow, kProgressHigh);
     SendMessageA(progress, PBM_SETPOS, kProgressStart, 0);
     SendMessageA(progress, PBM_SETSTEP, 1, 0);
-    AddControl(window, "STATIC", "ready", SS_LEFT, kIdStatus, 10, 200, 390, 20);
+    AddControl(window, "STATIC", "ready", SS_LEFT, kIdStatus, 10, 200, 290, 20);
 
     g_toolTip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window,
@@ -96,6 +97,18 @@ std::string ItemText(HWND box, UINT lengthMessage, UINT textMessage, LRESULT ind
     return text;
 }
 
+// A dialog of the system's dialog class with a text static of the id that
+// message boxes use, and a button of its own: a driver must not take it for
+// a message box.
+void OpenDialog(HWND owner)
+{
+    HWND dialog = CreateWindowExA(WS_EX_DLGMODALFRAME, "#32770", kDialogCaption,
+                                  WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 100, 100, 260,
+                                  120, owner, nullptr, GetModuleHandleA(nullptr), nullptr);
+    AddControl(dialog, "STATIC", "Choose the settings.", SS_LEFT, 0xFFFF, 10, 10, 230, 20);
+    AddControl(dialog, "BUTTON", "Apply", BS_PUSHBUTTON, kIdApply, 10, 40, 90, 26);
+}
+
 void OnCommand(HWND window, int id, int code, HWND control)
 {
     switch (id) {
@@ -112,6 +125,9 @@ void OnCommand(HWND window, int id, int code, HWND control)
         break;
     case kIdNever:
         SetStatus(window, "Never pressed");
+        break;
+    case kIdDialog:
+        OpenDialog(window);
         break;
     case kIdHang:
         // Stops answering messages for a while, as a busy program does.

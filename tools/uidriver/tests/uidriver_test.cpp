@@ -297,6 +297,21 @@ TEST_F(DriverTest, AnswersTheMessageBoxThatAClickOpens)
     ExpectStatus("Answer: Yes");
 }
 
+TEST_F(DriverTest, ADialogWithButtonsOfItsOwnIsNoMessageBox)
+{
+    ASSERT_TRUE(Click(Child(kIdDialog)));
+    WindowQuery query;
+    query.processId = target_.Id();
+    query.caption = kDialogCaption;
+    HWND dialog = WaitForTopLevel(query, kWaitMs);
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_NE(WaitForChildById(dialog, kIdApply, kWaitMs), nullptr);
+    EXPECT_EQ(GetClassNameOf(dialog), "#32770");
+    MessageBoxInfo box;
+    EXPECT_FALSE(ReadMessageBox(dialog, &box));
+    EXPECT_FALSE(WaitForMessageBox(target_.Id(), 200, &box));
+}
+
 TEST_F(DriverTest, AHungProgramMakesReadsFailInsteadOfHanging)
 {
     ASSERT_TRUE(Click(Child(kIdHang)));
