@@ -338,6 +338,33 @@ TEST_F(PelmoraTest, AboutOpensOnceWithoutBlockingAndExitSaysFarewell)
     EXPECT_EQ(exitCode, 0u);
 }
 
+TEST_F(PelmoraTest, ClosingTheMainWindowEndsTheProgramOnceAboutIsClosedToo)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    uidriver::WindowQuery about;
+    about.processId = program_.Id();
+    about.caption = "About Pelmora";
+    ASSERT_TRUE(uidriver::Click(Control(IDC_COMMAND4)));
+    HWND aboutWindow = uidriver::WaitForTopLevel(about, kTimeoutMs);
+    ASSERT_NE(aboutWindow, nullptr);
+
+    // The close box: no farewell box, and the About window stays open.
+    ASSERT_TRUE(::PostMessageA(main_, WM_CLOSE, 0, 0));
+    ASSERT_TRUE(uidriver::WaitForGoneOrHidden(main_, kTimeoutMs));
+    ::Sleep(300);
+    EXPECT_TRUE(program_.IsRunning());
+    MessageBoxInfo box;
+    EXPECT_FALSE(uidriver::WaitForMessageBox(program_.Id(), 200, &box)) << box.text;
+    EXPECT_TRUE(uidriver::IsVisible(aboutWindow));
+
+    // Escape in the About window presses its cancel button, "OK".
+    ::SetForegroundWindow(aboutWindow);
+    ASSERT_TRUE(::PostMessageA(uidriver::FindChildByText(aboutWindow, "OK", "Button"), WM_KEYDOWN, VK_ESCAPE, 0));
+    DWORD exitCode = 1;
+    ASSERT_TRUE(program_.WaitForExit(kTimeoutMs, &exitCode));
+    EXPECT_EQ(exitCode, 0u);
+}
+
 TEST_F(PelmoraTest, ControlsSitWhereTheLayoutPutsThemWithTheirTextsAndTips)
 {
     ASSERT_NO_FATAL_FAILURE(Start());
