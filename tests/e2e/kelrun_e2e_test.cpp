@@ -439,4 +439,40 @@ TEST(KelrunE2E, TreeRemovalSparesWhatALinkPointsTo)
     EXPECT_FALSE(PathExists(product.InstallFolder() + "\\bin"));
 }
 
+// A quit request that arrives while the removal runs (a page's Finish or
+// close posts one) is kept: the run goes on to its end, and then the program
+// ends at once, without the final message.
+TEST(KelrunE2E, QuitDuringTheRemovalEndsTheProgramAfterTheRun)
+{
+    Product product("quit");
+    product.Register("Sample Quit");
+    ScratchFolder scratch("quit");
+    const std::string recordFile = scratch.Path() + "\\records.txt";
+    ScopedEnvironment recordTo("KELRUN_RECORD_FILE", recordFile);
+    ScopedEnvironment slowProgram("KELRUN_RECORD_DELAY_MS", "3000");
+    ::CopyFileA(HelperProgram("record_run.exe"), (product.InstallFolder() + "\\slow.exe").c_str(), FALSE);
+    const std::string after = product.File("after.txt");
+    product.WriteLog("RUN3RD=slow.exe\r\nRUN3RDCMD=slow.exe\r\nFILE=" + after + "\r\n");
+
+    KelrunRun run("/I " + product.Code());
+    ASSERT_TRUE(run.Started());
+    // The slow removal program has started: the worker waits for it.
+    for (int attempt = 0; attempt < 200 && ReadLines(recordFile).empty(); ++attempt)
+        ::Sleep(50);
+    ASSERT_FALSE(ReadLines(recordFile).empty());
+
+    uidriver::WindowQuery query;
+    query.processId = run.Id();
+    query.className = "FrameworkFrame";
+    query.visibleOnly = false;
+    HWND frame = uidriver::FindTopLevel(query);
+    ASSERT_NE(frame, nullptr);
+    ASSERT_TRUE(::PostThreadMessageA(::GetWindowThreadProcessId(frame, nullptr), WM_QUIT, 0, 0));
+
+    // With the final message box the program would not end by itself.
+    EXPECT_EQ(run.ExitCode(15000), 0);
+    EXPECT_FALSE(PathExists(after));
+    EXPECT_FALSE(product.KeyExists());
+}
+
 }  // namespace
