@@ -218,6 +218,21 @@ TEST_F(PelmoraTest, NaturalOrderDecidesTheNumbers)
     EXPECT_EQ(NamesIn(folder_), (Names{"P0.png", "P1.png", "P2.png"}));
 }
 
+TEST_F(PelmoraTest, AFileTakesItsOwnNameInAnotherCase)
+{
+    WriteFile(File("TRIP0.txt"));
+    WriteFile(File("x.txt"));
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(OpenFilesFolder({"TRIP0.txt", "x.txt"}));
+    // No clash refused, no rename failed: the batch runs to its end. (Windows
+    // changes the case; Wine 8 keeps the old spelling, so the case is not checked.)
+    ASSERT_NO_FATAL_FAILURE(RenameAndWait("Trip"));
+    Names names = NamesIn(folder_);
+    for (std::string& name : names)
+        ::CharUpperBuffA(&name[0], static_cast<DWORD>(name.size()));
+    EXPECT_EQ(names, (Names{"TRIP0.TXT", "TRIP1.TXT"}));
+}
+
 TEST_F(PelmoraTest, OneFileEndsAtOneHundredPercent)
 {
     WriteFile(File("only.txt"));
