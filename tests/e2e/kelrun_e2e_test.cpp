@@ -111,6 +111,7 @@ public:
     }
 
     DWORD Id() const { return process_.Id(); }
+    bool IsRunning() const { return process_.IsRunning(); }
 
 private:
     uidriver::Process process_;
@@ -126,11 +127,7 @@ long long RunAnsweringEverything(const std::string& arguments, std::vector<std::
     for (;;) {
         uidriver::MessageBoxInfo box;
         if (!uidriver::WaitForMessageBox(run.Id(), 300, &box)) {
-            HANDLE process = ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, run.Id());
-            const bool ended = !process || ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
-            if (process)
-                ::CloseHandle(process);
-            if (ended)
+            if (!run.IsRunning())
                 return run.ExitCode();
             continue;
         }
