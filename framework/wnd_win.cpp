@@ -1,15 +1,47 @@
 #include "framework/wnd_win.h"
 
+#include <mutex>
+#include <unordered_map>
 #include <vector>
 
 #include "framework/app_win.h"
 
 namespace {
 
-// The window property that holds the bound object. A property works for
-// every window class, including system controls and dialogs, whose user data
-// slots belong to others.
-const char kObjectProperty[] = "Framework.CWnd";
+// The objects bound to windows, by handle. A table of our own works for every
+// window class, including system controls and dialogs whose user data slots
+// belong to others, and unlike a window property it is read without a trip
+// to the window server (Wine makes every property read one): the table is
+// consulted for every message.
+class BindingTable {
+public:
+    void Bind(HWND window, CWnd* object)
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        objects_[window] = object;
+    }
+    void Unbind(HWND window)
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        objects_.erase(window);
+    }
+    CWnd* Find(HWND window)
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        const auto found = objects_.find(window);
+        return found == objects_.end() ? nullptr : found->second;
+    }
+
+private:
+    std::mutex mutex_;
+    std::unordered_map<HWND, CWnd*> objects_;
+};
+
+BindingTable& Bindings()
+{
+    static BindingTable table;
+    return table;
+}
 
 bool IsCtlColorMessage(UINT message)
 {
@@ -69,7 +101,7 @@ const MessageMap* CWnd::GetThisMessageMap()
 
 CWnd* CWnd::FromHandle(HWND window)
 {
-    return window ? static_cast<CWnd*>(::GetPropA(window, kObjectProperty)) : nullptr;
+    return window ? Bindings().Find(window) : nullptr;
 }
 
 const char* CWnd::RegisterWindowClass(const char* name, UINT style, HICON icon, HCURSOR cursor,
@@ -128,7 +160,7 @@ bool CWnd::DestroyWindow()
 void CWnd::Attach(HWND window, bool subclass)
 {
     m_hWnd = window;
-    ::SetPropA(window, kObjectProperty, this);
+    Bindings().Bind(window, this);
     superProc_ = nullptr;
     if (subclass) {
         superProc_ = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
@@ -144,7 +176,7 @@ void CWnd::Detach()
                           &CWnd::StaticWindowProc) {
         ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(superProc_));
     }
-    ::RemovePropA(m_hWnd, kObjectProperty);
+    Bindings().Unbind(m_hWnd);
     m_hWnd = nullptr;
 }
 
