@@ -20,10 +20,10 @@ void CFileList::SetPath(const CString& folder)
     SendMessage(LB_RESETCONTENT);
     SendMessage(LB_INITSTORAGE, names_.size(), static_cast<LPARAM>(bytes));
     // A message to the list passes the framework's and the tool tip's
-    // subclass procedures, and each looks the window up in its properties:
-    // under Wine a round trip to the window server, a hundred microseconds a
-    // line. The lines go straight to the list box's own procedure instead;
-    // neither subclass has anything to do with them.
+    // subclass procedures, and the tool tip's looks the window up in its
+    // properties: under Wine a round trip to the window server, a hundred
+    // microseconds a line. The lines go straight to the list box's own
+    // procedure instead; neither subclass has anything to do with them.
     const auto listProc = reinterpret_cast<WNDPROC>(::GetClassLongPtrA(m_hWnd, GCLP_WNDPROC));
     for (const CString& name : names_)
         ::CallWindowProcA(listProc, m_hWnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.GetString()));
