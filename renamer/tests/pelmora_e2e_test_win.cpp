@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "renamer/control_ids.h"
+#include "tests/support/test_support_win.h"
 #include "tools/uidriver/uidriver.h"
 
 namespace pelmora {
@@ -22,9 +23,7 @@ constexpr DWORD kTimeoutMs = 15000;
 // The program in dist/, as Wine sees the Linux path (Z: is the root).
 std::string PelmoraExe()
 {
-    std::string path = "Z:" + std::string(PELMORA_EXE);
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
+    return testsupport::WindowsPathOf(PELMORA_EXE);
 }
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kTimeoutMs)
@@ -69,30 +68,6 @@ std::vector<std::string> NamesIn(const std::string& folder)
     return names;
 }
 
-// Deletes a tree this test made: plain files and folders only.
-void DeleteTree(const std::string& folder)
-{
-    WIN32_FIND_DATAA found{};
-    HANDLE search = ::FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            const std::string path = folder + "\\" + name;
-            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-                !(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-                DeleteTree(path);
-            } else {
-                ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                ::DeleteFileA(path.c_str());
-            }
-        } while (::FindNextFileA(search, &found));
-        ::FindClose(search);
-    }
-    ::RemoveDirectoryA(folder.c_str());
-}
-
 using Names = std::vector<std::string>;
 
 // Each test gets its own folder C:\pelmora-e2e-<pid>-<test>\files and its
@@ -105,7 +80,7 @@ protected:
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         root_ = "C:\\pelmora-e2e-" + std::to_string(::GetCurrentProcessId()) + "-" + info->name();
         folder_ = root_ + "\\files";
-        DeleteTree(root_);
+        testsupport::RemoveTree(root_);
         ASSERT_TRUE(::CreateDirectoryA(root_.c_str(), nullptr));
         ASSERT_TRUE(::CreateDirectoryA(folder_.c_str(), nullptr));
     }
@@ -114,7 +89,7 @@ protected:
     {
         if (program_.IsRunning())
             program_.Terminate();
-        DeleteTree(root_);
+        testsupport::RemoveTree(root_);
     }
 
     void Start()
