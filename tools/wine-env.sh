@@ -42,7 +42,8 @@ cleanup() {
     wait "$xvfb_pid" 2>/dev/null
   fi
   if [ "${WINE_ENV_KEEP:-0}" != 1 ]; then
-    rm -rf "$scratch"
+    # A Wine helper that is still ending may write into HOME meanwhile.
+    rm -rf "$scratch" 2>/dev/null || { sleep 1; rm -rf "$scratch"; }
   else
     echo "wine-env: kept $scratch" >&2
   fi
