@@ -106,6 +106,22 @@ protected:
         ASSERT_TRUE(WaitUntil([&] { return DirItems().size() >= 3; })) << "folder list stays empty";
     }
 
+    uidriver::WindowQuery AboutQuery() const
+    {
+        uidriver::WindowQuery about;
+        about.processId = program_.Id();
+        about.caption = "About Pelmora";
+        return about;
+    }
+
+    // "About !" pressed: the About window shows.
+    void OpenAbout(HWND* aboutWindow)
+    {
+        ASSERT_TRUE(uidriver::Click(Control(IDC_COMMAND4)));
+        *aboutWindow = uidriver::WaitForTopLevel(AboutQuery(), kTimeoutMs);
+        ASSERT_NE(*aboutWindow, nullptr);
+    }
+
     HWND Control(int id) const { return uidriver::FindChildById(main_, id); }
     std::string Text(int id) const { return uidriver::GetText(Control(id)); }
     Names DirItems() const { return uidriver::GetListItems(Control(IDC_DIR1)); }
@@ -292,12 +308,9 @@ TEST_F(PelmoraTest, AFailedRenameStopsTheBatchAndKeepsTheProgramRunning)
 TEST_F(PelmoraTest, AboutOpensOnceWithoutBlockingAndExitSaysFarewell)
 {
     ASSERT_NO_FATAL_FAILURE(Start());
-    uidriver::WindowQuery about;
-    about.processId = program_.Id();
-    about.caption = "About Pelmora";
-    ASSERT_TRUE(uidriver::Click(Control(IDC_COMMAND4)));
-    HWND aboutWindow = uidriver::WaitForTopLevel(about, kTimeoutMs);
-    ASSERT_NE(aboutWindow, nullptr);
+    const uidriver::WindowQuery about = AboutQuery();
+    HWND aboutWindow = nullptr;
+    ASSERT_NO_FATAL_FAILURE(OpenAbout(&aboutWindow));
     EXPECT_NE(uidriver::FindChildByText(aboutWindow, " Pelmora "), nullptr);
     EXPECT_NE(uidriver::FindChildByText(aboutWindow, "Version 1.0.0"), nullptr);
     EXPECT_NE(uidriver::FindChildByText(aboutWindow, "Date :-31/05/2006"), nullptr);
@@ -334,12 +347,9 @@ TEST_F(PelmoraTest, AboutOpensOnceWithoutBlockingAndExitSaysFarewell)
 TEST_F(PelmoraTest, ClosingTheMainWindowEndsTheProgramOnceAboutIsClosedToo)
 {
     ASSERT_NO_FATAL_FAILURE(Start());
-    uidriver::WindowQuery about;
-    about.processId = program_.Id();
-    about.caption = "About Pelmora";
-    ASSERT_TRUE(uidriver::Click(Control(IDC_COMMAND4)));
-    HWND aboutWindow = uidriver::WaitForTopLevel(about, kTimeoutMs);
-    ASSERT_NE(aboutWindow, nullptr);
+    const uidriver::WindowQuery about = AboutQuery();
+    HWND aboutWindow = nullptr;
+    ASSERT_NO_FATAL_FAILURE(OpenAbout(&aboutWindow));
 
     // The close box: no farewell box, and the About window stays open.
     ASSERT_TRUE(::PostMessageA(main_, WM_CLOSE, 0, 0));
