@@ -1,9 +1,11 @@
-#include "cstring.h"
+#include "framework/cstring.h"
 
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <vector>
+
+#include "framework/ascii_case.h"
 
 namespace {
 
@@ -96,10 +98,8 @@ int CString::Replace(char from, char to)
 
 CString& CString::MakeUpper()
 {
-    for (char& c : text_) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
+    for (char& c : text_)
+        c = AsciiUpper(c);
     return *this;
 }
 

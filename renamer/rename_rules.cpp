@@ -4,6 +4,8 @@
 #include <cmath>
 #include <unordered_map>
 
+#include "framework/ascii_case.h"
+
 namespace pelmora {
 
 namespace {
@@ -16,14 +18,6 @@ bool IsSeparator(char c)
 bool IsDigit(char c)
 {
     return c >= '0' && c <= '9';
-}
-
-// Lower case for the ASCII letters only: the names are in the system code page,
-// and above 127 a byte's meaning depends on it.
-unsigned char AsciiLower(char c)
-{
-    const auto u = static_cast<unsigned char>(c);
-    return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u - 'A' + 'a') : u;
 }
 
 std::string_view TrimBlanks(std::string_view text)
@@ -146,8 +140,8 @@ int NaturalCompare(std::string_view a, std::string_view b)
                 zerosTieBreak = runA.size() < runB.size() ? -1 : 1;
             continue;
         }
-        const unsigned char ca = AsciiLower(a[i]);
-        const unsigned char cb = AsciiLower(b[j]);
+        const auto ca = static_cast<unsigned char>(AsciiLower(a[i]));
+        const auto cb = static_cast<unsigned char>(AsciiLower(b[j]));
         if (ca != cb)
             return ca < cb ? -1 : 1;
         ++i;
@@ -183,12 +177,7 @@ std::string_view StoredName(std::string_view name)
 
 std::string FoldAsciiCase(std::string_view name)
 {
-    std::string folded(name);
-    for (char& c : folded) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return folded;
+    return ToAsciiUpper(name);
 }
 
 std::vector<RenameStep> PlanBatch(const CString& folder, const std::vector<CString>& names,

@@ -1,9 +1,9 @@
-// kelrun's command line, the paths of a product's folder, and the product
-// placeholders of page and language texts. Plain text work: no Win32 here.
+// kelrun's command line, the paths of a product's folder and the
+// confirmation question. Plain text work: no Win32 here.
 #pragma once
 
 #include "framework/cstring.h"
-#include "uninstaller/app/product_values.h"
+#include "uninstaller/common/product_values.h"
 
 // The mode that a switch argument selects, or RunModeNone. The switch is found
 // by a case-sensitive substring search, and when several occur the later test
@@ -17,17 +17,6 @@ CString UsageMessage();
 // LanguageFilePath of `product` from its ProductCode and the Windows folder
 // (which gets exactly one trailing backslash).
 void BuildProductPaths(ProductValues& product, const CString& windowsFolder);
-
-// Replaces every "<ProductName>" by the display name, then every
-// "<ProductCode>" by the product code; inserted text is not searched again.
-CString ExpandProductPlaceholders(const CString& text, const CString& displayName,
-                                  const CString& productCode);
-// Turns every "[" into "<" and "]" into ">", then expands the placeholders.
-CString SubstituteText(const CString& text, const CString& displayName, const CString& productCode);
-
-// The same two, with the process's product values.
-CString ExpandProductPlaceholders(const CString& text);
-CString SubstituteText(const CString& text);
 
 // The confirmation question of Uninstall mode: language key 14 with its
 // placeholders expanded when it is not empty, else the built-in question.

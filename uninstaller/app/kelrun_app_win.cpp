@@ -13,7 +13,7 @@
 #include "framework/app_win.h"
 #include "uninstaller/app/command_line.h"
 #include "uninstaller/app/main_frame_win.h"
-#include "uninstaller/app/resource.h"
+#include "uninstaller/common/resource.h"
 #include "uninstaller/removal/removal_system_win.h"
 
 namespace {

@@ -3,6 +3,7 @@
 #include <climits>
 #include <string>
 
+#include "uninstaller/common/lenient_integer.h"
 #include "uninstaller/removal/tree_guard.h"
 #include "uninstaller/removal/uninstall_log.h"
 

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "framework/cstring.h"
-#include "uninstaller/app/product_values.h"
+#include "uninstaller/common/product_values.h"
 #include "uninstaller/removal/removal_system.h"
 
 class RemovalWorker {

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/ascii_case.h"
+
 namespace {
 
 // The shell's ANSI file operation takes paths of at most MAX_PATH - 1
@@ -13,19 +15,6 @@ constexpr int MaxShellPathLength = 259;
 bool IsLetter(char c)
 {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-char Upper(char c)
-{
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-std::string UpperText(std::string_view text)
-{
-    std::string result(text);
-    for (char& c : result)
-        c = Upper(c);
-    return result;
 }
 
 // A full path in one comparable form: the root ("C:" or "\\SERVER\SHARE")
@@ -70,7 +59,7 @@ bool TrimNames(std::vector<std::string>& names)
 ComparablePath Comparable(const CString& path)
 {
     ComparablePath result;
-    std::string text = UpperText(path.view());
+    std::string text = ToAsciiUpper(path.view());
     for (char& c : text) {
         if (c == '/')
             c = '\\';
@@ -140,7 +129,7 @@ bool IsProperAncestor(const CString& ancestor, const CString& path)
     if (path.GetLength() - length < 2)
         return false;
     for (int i = 0; i < length; ++i) {
-        if (Upper(ancestor.GetAt(i)) != Upper(path.GetAt(i)))
+        if (AsciiUpper(ancestor.GetAt(i)) != AsciiUpper(path.GetAt(i)))
             return false;
     }
     return path.GetAt(length) == '\\';

@@ -36,9 +36,6 @@ LogRecord ParseLogLine(std::string_view line);
 // length are passed whole. A Ctrl-Z ends the text, as text-mode reading does.
 void ForEachLogLine(std::string_view contents, const std::function<void(std::string_view)>& onLine);
 
-// The C library's atoi: leading blanks, an optional sign, digits up to the
-// first other character; no digits give 0. Values beyond int saturate.
-int ReadLeadingInteger(std::string_view text);
 
 // A REGVAL value split into root, key path and value name.
 struct RegistryValuePath {

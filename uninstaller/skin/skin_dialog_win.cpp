@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
-#include "uninstaller/app/command_line.h"
-#include "uninstaller/app/resource.h"
+#include "uninstaller/common/placeholders.h"
+#include "uninstaller/common/resource.h"
 
 BEGIN_MESSAGE_MAP(CSkinDialog, CDialog)
     ON_WM_CLOSE()

@@ -1,4 +1,4 @@
-#include "uninstaller/app/product_values.h"
+#include "uninstaller/common/product_values.h"
 
 ProductValues& TheProduct()
 {
