@@ -42,7 +42,8 @@ public:
     // COMBOBOX, the request's rectangle with bottom = top + the height of its
     // selection field (CB_GETITEMHEIGHT, item -1) + 9; otherwise the request's
     // rectangle. A window that could not be made is not an error: return the
-    // rectangle all the same.
+    // rectangle all the same. The control is registered after this call, so
+    // the model holds no record of it yet.
     virtual ControlRect CreateControl(const ControlCreation& request) = 0;
 
     // Destroys the page window's child with this id; nothing when there is none.

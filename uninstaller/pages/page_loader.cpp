@@ -182,15 +182,26 @@ std::vector<PageLoader::PlannedControl> PageLoader::PlanControls(int total)
 {
     std::vector<PlannedControl> plan;
     std::array<int, ControlPoolCount> planned{};
+    int linesRead = 0;
     for (const int key : ExistingInfoKeys(total)) {
+        // Past the 70th control no line is read any more, and no more than
+        // MaxInfoLinesRead lines in all: the system's reader searches the
+        // file's keys anew on every call, so reading every line of a page of
+        // 100,000 lines would take minutes.
         if (plan.size() == static_cast<std::size_t>(MaxPageControls)) {
-            // Past the 70th control no line is read any more: a hostile page
-            // of many lines costs one listing, not a read per line.
             if (!report_)
                 break;
             Report(CString::Format("INFO key %d: the page has 70 controls already; the control is left out", key));
             continue;
         }
+        if (linesRead == MaxInfoLinesRead) {
+            if (!report_)
+                break;
+            Report(CString::Format("INFO key %d: not read; a page is read no further than %d INFO lines", key,
+                                   MaxInfoLinesRead));
+            continue;
+        }
+        ++linesRead;
         DefinitionLine line = SplitDefinitionLine(ReadValue("INFO", CString::Format("%d", key)).view());
         const std::optional<ControlKind> kind = FindControlKind(line.Field(FieldKind).view());
         if (!kind) {

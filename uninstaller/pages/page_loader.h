@@ -7,7 +7,8 @@
 // the rest of the page loads: a page keeps its first 70 controls in INFO
 // order and, of each kind, the first 15; of a control's properties the first
 // 20. Every control or property left out, and every INFO line whose kind is
-// no keyword, is reported as one line of text.
+// no keyword, is reported as one line of text. Of INFO, no more than the
+// first MaxInfoLinesRead lines are read.
 #pragma once
 
 #include <functional>
@@ -19,6 +20,11 @@
 #include "uninstaller/pages/page_model.h"
 #include "uninstaller/pages/page_values.h"
 #include "uninstaller/pages/profile_reader.h"
+
+// INFO lines read at most for one page, whatever they create. No page needs
+// more than 70; the bound keeps a page of countless lines from taking
+// minutes to load.
+constexpr int MaxInfoLinesRead = 1000;
 
 // Receives one line for each thing of a page that was left out.
 using PageReport = std::function<void(const CString& line)>;

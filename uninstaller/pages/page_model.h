@@ -68,8 +68,10 @@ public:
     WindowSettings Settings;
 
     int ControlCount() const { return count_; }
-    // Record `index`, 0 to ControlCount() - 1; record 0 is the one
-    // registered last, so that record i holds the control of INFO key i.
+    // Record `index`, which must be 0 to ControlCount() - 1; record 0 is the
+    // one registered last, so that record i holds the control of INFO key i.
+    // A reference keeps naming the same control until ClearControls: a
+    // registration changes the indexes, not where records are kept.
     const PageControl& Control(int index) const;
     int PoolCount(ControlPool pool) const { return poolCounts_[static_cast<std::size_t>(pool)]; }
     int NextControlId() const { return nextControlId_; }

@@ -10,8 +10,9 @@
 // made must be skipped quietly.
 //
 // Colour texts are passed as the page file gives them: three numbers such
-// as "0,128,255" (parse with ParseColorText) or "COLOR_BTNFACE" (spell out
-// with SpellOutColorText and ButtonFaceColor()).
+// as "0,128,255" (parse with ParseColorText), or "COLOR_BTNFACE" or an empty
+// text, both the system's button face colour (SpellOutColorText with
+// ButtonFaceColor() turns either into numbers first).
 #pragma once
 
 #include <cstdint>
@@ -97,9 +98,10 @@ public:
     virtual void SetSecondColor(const PageControl& control, const CString& colorText) = 0;
     // A picture's or an icon's back colour, always three numbers ("%u,%u,%u").
     virtual void SetPictureBackColor(const PageControl& control, const CString& colorText) = 0;
-    // An icon control shows built-in icon `index` (0 to 7) and repaints.
+    // An icon control shows built-in icon `index` (0 to 7, in the order of
+    // ReadIconReference) and repaints.
     virtual void SetIconIndex(const PageControl& control, int index) = 0;
-    // An icon control loads its picture from the file at `path`.
+    // An icon control loads its picture from the file at `path` (never empty).
     virtual void LoadPicture(const PageControl& control, const CString& path) = 0;
     // Sets or clears the control's thin border (WS_BORDER).
     virtual void SetControlBorder(const PageControl& control, bool on) = 0;

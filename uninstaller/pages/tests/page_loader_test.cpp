@@ -321,6 +321,21 @@ TEST_F(PageLoading, AHostileTotalCostsOnlyTheKeysTheFileHolds)
     EXPECT_EQ(model.ControlCount(), 0);
 }
 
+TEST_F(PageLoading, ReadsNoMoreThanAThousandInfoLines)
+{
+    // Lines that create nothing cost a read each; past the bound they are
+    // not read at all, and the control behind them is reported, not made.
+    std::string text = "[INFO]\nTOTAL=1100\n";
+    for (int i = 0; i < 1100; ++i)
+        text += std::to_string(i) + "=,0,0,50,50," + (i == 1050 ? "BUTTON" : "NOTHING") + "\n";
+    Load(text);
+    EXPECT_EQ(model.ControlCount(), 0);
+    EXPECT_EQ(reader.reads, 16 + 1 + MaxInfoLinesRead);
+    ASSERT_EQ(report.size(), 1100u);
+    EXPECT_EQ(report[999], "INFO key 999: \"NOTHING\" is no control kind; the line creates nothing");
+    EXPECT_EQ(report[1050], "INFO key 1050: not read; a page is read no further than 1000 INFO lines");
+}
+
 TEST_F(PageLoading, AFullPageReadsEachKeyOnce)
 {
     // The page of the benchmark: 70 controls of 20 properties.
