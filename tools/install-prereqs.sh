@@ -17,6 +17,9 @@ have x86_64-w64-mingw32-g++-posix || need+=(g++-mingw-w64-x86-64-posix)
 have Xvfb || need+=(xvfb)
 [ -x /usr/bin/import ] || need+=(imagemagick)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+# The fuzzers: clang and its runtime libraries, libFuzzer among them.
+have clang++ || need+=(clang)
+compgen -G '/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a' >/dev/null || need+=(libclang-rt-14-dev)
 
 if [ ${#need[@]} -eq 0 ]; then
   exit 0

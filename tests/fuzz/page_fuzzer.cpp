@@ -1,0 +1,119 @@
+// Arbitrary bytes as a page file: read by the in-memory reader, loaded twice
+// into one page (as a wizard's Back and Next do), with the model's tables
+// checked after each load. Any broken rule aborts, so the fuzzer reports it.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <set>
+#include <string_view>
+#include <utility>
+
+#include "uninstaller/pages/memory_profile_reader.h"
+#include "uninstaller/pages/page_loader.h"
+
+namespace {
+
+const char* const PagePath = "C:\\p\\theme\\uninstall.lcd";
+
+void Require(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+// A page window that does nothing but count the controls it makes and
+// destroys; pictures whose name ends in "b.bmp" "load" at 7 by 5.
+class NullPage : public PageSurface, public ControlFactory {
+public:
+    int created = 0;
+    int destroyed = 0;
+
+    void SetWindowTitle(const CString&) override {}
+    void SetWindowBackColor(const CString&) override {}
+    void SetWindowStyle(WindowStyleBit, bool) override {}
+    void ShowOnTaskbar() override {}
+    void SetBackgroundImage(const CString&) override {}
+    void ClearBackgroundImage() override {}
+    void SetPageFont(const FontSpec&, int) override {}
+    void RedrawPage() override {}
+    ColorRgb ButtonFaceColor() override { return {212, 208, 200}; }
+    void SetControlText(const PageControl&, const CString&) override {}
+    void SetControlColor(const PageControl&, const CString&, int) override {}
+    void SetControlFont(const PageControl&, const FontSpec&) override {}
+    void SetTextAlignment(const PageControl&, const char*) override {}
+    void SetLinkStyle(const PageControl&, int) override {}
+    void SetSecondColor(const PageControl&, const CString&) override {}
+    void SetPictureBackColor(const PageControl&, const CString&) override {}
+    void SetIconIndex(const PageControl&, int index) override { Require(index >= 0 && index < 8); }
+    void LoadPicture(const PageControl&, const CString& path) override { Require(!path.IsEmpty()); }
+    void SetControlBorder(const PageControl&, bool) override {}
+    void AddExtendedStyle(const PageControl&, std::uint32_t) override {}
+    void MakeDefaultButton(const PageControl& control) override { Require(control.IdName == "IDC_NEXT"); }
+    void EnableControl(const PageControl&, bool) override {}
+
+    ControlRect CreateControl(const ControlCreation& request) override
+    {
+        ++created;
+        Require(request.kindIndex >= 0 && request.kindIndex < MaxKindControls);
+        ControlRect rect = request.rect;
+        const std::string_view image = request.imagePath.view();
+        if (image.size() >= 5 && image.substr(image.size() - 5) == "b.bmp") {
+            rect.right = rect.left + 7;
+            rect.bottom = rect.top + 5;
+        }
+        return rect;
+    }
+    void DestroyControl(int) override { ++destroyed; }
+};
+
+void CheckTables(const PageModel& model, const NullPage& page)
+{
+    const int count = model.ControlCount();
+    Require(count >= 0 && count <= MaxPageControls);
+    Require(page.created - page.destroyed == count);
+    Require(model.NextControlId() == PageModel::FirstControlId + count);
+    std::set<int> ids;
+    std::set<std::pair<ControlPool, int>> slots;
+    for (int index = 0; index < count; ++index) {
+        const PageControl& control = model.Control(index);
+        Require(control.PropCount >= 0 && control.PropCount <= MaxControlProperties);
+        Require(control.KindIndex >= 0 && control.KindIndex < model.PoolCount(PoolOf(control.KindCode)));
+        Require(control.Kind == KindInfo(control.KindCode).keyword);
+        Require(ids.insert(control.ControlId).second);
+        Require(slots.insert({PoolOf(control.KindCode), control.KindIndex}).second);
+        Require(model.FindRecordIndex(control.ControlId) == index);
+        const int found = model.FindControlId(control.IdName);
+        Require(found >= PageModel::FirstControlId && model.FindRecordIndex(found) <= index);
+        // What stands before the first "-" holds no "-": an action is never
+        // below -1, and -1 without properties.
+        const int action = model.GetClickAction(index);
+        Require(action >= -1 && (control.PropCount > 0 || action == -1));
+    }
+    for (int pool = 0; pool < ControlPoolCount; ++pool)
+        Require(model.PoolCount(static_cast<ControlPool>(pool)) <= MaxKindControls);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    MemoryProfileReader reader;
+    reader.SetFile(PagePath, std::string_view(reinterpret_cast<const char*>(data), size));
+    NullPage page;
+    PageModel model(page);
+    std::size_t reported = 0;
+    PageLoader loader(model, reader, page, [&reported](const CString& line) {
+        Require(!line.IsEmpty());
+        ++reported;
+    });
+
+    loader.LoadPageFile(PagePath);
+    CheckTables(model, page);
+    model.PageIndex = 1;
+    model.PageCount = 3;
+    loader.LoadPageFile(PagePath);
+    CheckTables(model, page);
+    // Every report names one key the file holds: no more lines than lines.
+    Require(reported <= 2 * (size + 1));
+    return 0;
+}
