@@ -82,9 +82,10 @@ private:
 // One run of kelrun, driven through its message boxes.
 class KelrunRun {
 public:
-    explicit KelrunRun(const std::string& arguments)
+    // `folder`: kelrun's current folder (empty: the test's own).
+    explicit KelrunRun(const std::string& arguments, const std::string& folder = "")
     {
-        started_ = process_.Start("\"" + KelrunProgram() + "\" " + arguments);
+        started_ = process_.Start("\"" + KelrunProgram() + "\" " + arguments, folder);
     }
     ~KelrunRun() { process_.Terminate(); }
 
@@ -120,9 +121,10 @@ private:
 
 // Runs kelrun and answers every box it shows with OK or Yes; returns the
 // exit code and the texts of the boxes seen.
-long long RunAnsweringEverything(const std::string& arguments, std::vector<std::string>* boxTexts = nullptr)
+long long RunAnsweringEverything(const std::string& arguments, std::vector<std::string>* boxTexts = nullptr,
+                                 const std::string& folder = "")
 {
-    KelrunRun run(arguments);
+    KelrunRun run(arguments, folder);
     EXPECT_TRUE(run.Started());
     for (;;) {
         uidriver::MessageBoxInfo box;
@@ -271,6 +273,7 @@ TEST(KelrunE2E, EveryRecordKindIsCarriedOut)
     const std::string childFile = product.File("parent\\child\\c.txt");
     const std::string keptParent = product.File("kept\\k.txt");
     ::CopyFileA(HelperProgram("record_run.exe"), (product.InstallFolder() + "\\cleanup.exe").c_str(), FALSE);
+    ::CopyFileA(HelperProgram("record_run.exe"), (product.InstallFolder() + "\\noargs.exe").c_str(), FALSE);
     ::CopyFileA(HelperProgram("record_hook.dll"), (product.InstallFolder() + "\\hook.dll").c_str(), FALSE);
 
     const std::string serviceName = "KelrunE2E" + UniqueName("svc");
@@ -308,8 +311,12 @@ TEST(KelrunE2E, EveryRecordKindIsCarriedOut)
         "RUN3RD=cleanup.exe\r\n"
         "RUN3RDCMD=cleanup.exe /uninstall\r\n"
         "RUN3RDCMD=cleanup.exe /again\r\n"
+        "RUN3RD=noargs.exe\r\n"
+        "RUN3RDCMD=\r\n"
         "RUN3RD=hook.dll\r\n"
         "RUN3RDCMD=UnregisterSample\r\n"
+        "RUN3RD=hook.dll\r\n"
+        "RUN3RDCMD=ReportArgumentSize\r\n"
         "RUN3RD=http://example.invalid/goodbye?product=sample\r\n"
         "RUN3RDCMD=ignored\r\n"
         "DIR=" + folder + "\\kept\r\n"
@@ -336,19 +343,29 @@ TEST(KelrunE2E, EveryRecordKindIsCarriedOut)
     // The program ran once, with its command; the export got the library
     // path; the web address went to the shell's handler.
     const std::vector<std::string> records = ReadLines(recordFile);
-    std::vector<std::string> programRuns, libraryCalls, urls;
+    std::vector<std::string> programRuns, libraryCalls, arguments, urls;
     for (const std::string& line : records) {
         if (line.rfind("program|", 0) == 0)
             programRuns.push_back(line);
         else if (line.rfind("library|", 0) == 0)
             libraryCalls.push_back(line);
+        else if (line.rfind("argument|", 0) == 0)
+            arguments.push_back(line);
         else if (line.rfind("url|", 0) == 0)
             urls.push_back(line);
     }
-    ASSERT_EQ(programRuns.size(), 1u);
+    ASSERT_EQ(programRuns.size(), 2u);
     EXPECT_EQ(programRuns[0].rfind("program|cleanup.exe /uninstall|", 0), 0u) << programRuns[0];
+    // An empty command: the program's command line is its own path and
+    // nothing else (the system may quote it).
+    const std::string noArgs = folder + "\\noargs.exe";
+    const std::string noArgsLine = programRuns[1].substr(0, programRuns[1].rfind('|'));
+    EXPECT_TRUE(noArgsLine == "program|" + noArgs || noArgsLine == "program|\"" + noArgs + "\"") << programRuns[1];
     ASSERT_EQ(libraryCalls.size(), 1u);
     EXPECT_EQ(libraryCalls[0], "library|" + folder + "\\hook.dll");
+    // kelrun's own call hands the export a block of 256 bytes.
+    ASSERT_EQ(arguments.size(), 1u);
+    EXPECT_EQ(arguments[0], "argument|256|" + folder + "\\hook.dll");
     // The shell starts the handler without waiting: give it a moment.
     for (int attempt = 0; attempt < 100 && urls.empty(); ++attempt) {
         ::Sleep(100);
@@ -420,6 +437,181 @@ TEST(KelrunE2E, TreeRemovalNeverTakesSystemFolders)
         EXPECT_FALSE(product.KeyExists());  // the rest of the run goes on
     }
     ::DeleteFileA(canary.c_str());
+}
+
+// Folders inside the Windows folder carry no protected name of their own,
+// yet none of them is a product's to wipe.
+TEST(KelrunE2E, TreeRemovalNeverTakesAFolderInsideWindows)
+{
+    const std::string windows = WindowsFolder();
+    const std::string drivers = windows + "\\system32\\drivers";
+    const std::string own = windows + "\\" + UniqueName("KelrunE2E");
+    MakeFolders(own);
+    const std::string driversCanary = drivers + "\\" + UniqueName("kelrun-canary") + ".sys";
+    const std::string ownCanary = own + "\\canary.txt";
+    WriteFile(driversCanary, "driver");
+    WriteFile(ownCanary, "system data");
+    for (const std::string& folder : {drivers, drivers + "\\", own + "\\"}) {
+        SCOPED_TRACE("LastInstallationPath: " + folder);
+        Product product("inside-windows");
+        product.Register("Sample Inside Windows", folder);
+        product.WriteLog("REMOVEALL=1\r\n");
+        EXPECT_EQ(RunAnsweringEverything("/S " + product.Code()), 0);
+        EXPECT_TRUE(PathExists(driversCanary));
+        EXPECT_TRUE(PathExists(ownCanary));
+        EXPECT_FALSE(product.KeyExists());  // the rest of the run goes on
+    }
+    ::DeleteFileA(driversCanary.c_str());
+    RemoveTree(own);
+}
+
+// FILE, SHORTCUT and DIR records that are not full paths would act on
+// kelrun's current folder, which is the system folder when the system
+// starts it. They change nothing; the run goes on.
+TEST(KelrunE2E, RecordsWithoutAFullPathLeaveTheCurrentFolderAlone)
+{
+    ScratchFolder current("current");
+    const std::string& here = current.Path();
+    const std::string plain = here + "\\victim.txt";
+    const std::string driveRelative = here + "\\victim2.txt";
+    const std::string rootRelative = here + "\\victim3.txt";
+    const std::string shortcut = here + "\\victim.lnk";
+    for (const std::string& file : {plain, driveRelative, rootRelative, shortcut})
+        WriteFile(file, "keep");
+    MakeFolders(here + "\\sub");
+    MakeFolders(here + "\\sub2");
+    ASSERT_EQ(here.substr(0, 3), "C:\\");
+
+    Product product("relative");
+    product.Register("Sample Relative");
+    const std::string app = product.File("app.exe");
+    product.WriteLog("TOTALFILE=5\r\n"
+                     "FILE=victim.txt\r\n"
+                     "FILE=C:victim2.txt\r\n"
+                     "FILE=" + rootRelative.substr(2) + "\r\n"
+                     "SHORTCUT=victim.lnk\r\n"
+                     "DIR=sub\r\n"
+                     "DIR=C:sub2\r\n"
+                     "FILE=" + app + "\r\n");
+    EXPECT_EQ(RunAnsweringEverything("/S " + product.Code(), nullptr, here), 0);
+    for (const std::string& file : {plain, driveRelative, rootRelative, shortcut}) {
+        SCOPED_TRACE(file);
+        EXPECT_TRUE(PathExists(file));
+    }
+    EXPECT_TRUE(PathExists(here + "\\sub"));
+    EXPECT_TRUE(PathExists(here + "\\sub2"));
+    EXPECT_FALSE(PathExists(app));
+    EXPECT_FALSE(product.KeyExists());
+}
+
+// The uninstall log in a state that lets no one read it.
+class UnreadableLog {
+public:
+    enum Kind { Folder, Locked };
+    UnreadableLog(const Product& product, Kind kind) : path_(product.ProductFolder() + "\\uninstall.log")
+    {
+        if (kind == Folder) {
+            ::DeleteFileA(path_.c_str());
+            MakeFolders(path_);
+        } else {
+            Lock();
+        }
+    }
+    ~UnreadableLog() { ::RemoveDirectoryA(path_.c_str()); }
+    UnreadableLog(const UnreadableLog&) = delete;
+    UnreadableLog& operator=(const UnreadableLog&) = delete;
+
+    // Opens the log and shares it with no one, as a program that writes it would.
+    void Lock()
+    {
+        lock_.Reset(::CreateFileA(path_.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        EXPECT_TRUE(lock_.IsValid()) << path_;
+    }
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+    CFileHandle lock_;
+};
+
+void ExpectUnreadableLogBox(const uidriver::MessageBoxInfo& box, const std::string& logPath)
+{
+    SCOPED_TRACE("box: " + box.text);
+    ASSERT_NE(box.window, nullptr);
+    EXPECT_EQ(box.caption, "Parvane");
+    const std::string head = "Uninstallation information cannot be read. Parvane can't uninstall this software\r\n\r\n" +
+                             logPath + "\r\n";
+    ASSERT_EQ(box.text.rfind(head, 0), 0u);
+    // The system's reason follows the path.
+    EXPECT_GT(box.text.size(), head.size());
+    EXPECT_EQ(box.buttons, (std::vector<int>{IDOK}));
+}
+
+// A log that exists but cannot be read is no empty log: nothing is removed,
+// the Uninstall key stays, and the run ends as a failure (1603), with a box
+// that says why except in silent mode.
+TEST(KelrunE2E, UnreadableLogChangesNothingAndIsReported)
+{
+    for (const UnreadableLog::Kind kind : {UnreadableLog::Folder, UnreadableLog::Locked}) {
+        for (const std::string mode : {"/R", "/I", "/S"}) {
+            SCOPED_TRACE(std::string(kind == UnreadableLog::Folder ? "folder " : "locked ") + mode);
+            Product product("unreadable");
+            product.Register("Sample Unreadable");
+            const std::string app = product.File("app.exe");
+            product.WriteLog("FILE=" + app + "\r\nREMOVEALL=1\r\n");
+            UnreadableLog log(product, kind);
+
+            if (mode == "/S") {
+                std::vector<std::string> boxes;
+                EXPECT_EQ(RunAnsweringEverything(mode + " " + product.Code(), &boxes), 1603);
+                EXPECT_TRUE(boxes.empty());
+            } else {
+                KelrunRun run(mode + " " + product.Code());
+                if (mode == "/R") {
+                    // The confirmation comes first, as always.
+                    uidriver::MessageBoxInfo question = run.NextBox();
+                    ASSERT_NE(question.window, nullptr);
+                    EXPECT_EQ(question.caption, "Lumetra Parvane");
+                    ASSERT_TRUE(run.Answer(question, IDYES));
+                }
+                uidriver::MessageBoxInfo box = run.NextBox();
+                ExpectUnreadableLogBox(box, log.Path());
+                run.Answer(box, IDOK);
+                EXPECT_EQ(run.ExitCode(), 1603);
+            }
+            EXPECT_TRUE(PathExists(app));
+            EXPECT_TRUE(product.KeyExists());
+        }
+    }
+}
+
+// The log is readable when kelrun checks it and locked by the time the
+// removal reads it: the removal must change nothing either.
+TEST(KelrunE2E, LogLockedAfterTheCheckChangesNothing)
+{
+    Product product("late-lock");
+    product.Register("Sample Late Lock");
+    const std::string app = product.File("app.exe");
+    product.WriteLog("FILE=" + app + "\r\nREMOVEALL=1\r\n");
+    const std::string logPath = product.ProductFolder() + "\\uninstall.log";
+
+    KelrunRun run("/R " + product.Code());
+    uidriver::MessageBoxInfo question = run.NextBox();
+    ASSERT_NE(question.window, nullptr);
+    ASSERT_TRUE(run.Answer(question, IDYES));
+    // The check runs as the question closes; the removal starts half a
+    // second later. Lock the log in between.
+    ::Sleep(150);
+    CFileHandle lock(::CreateFileA(logPath.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(lock.IsValid());
+
+    uidriver::MessageBoxInfo box = run.NextBox();
+    ExpectUnreadableLogBox(box, logPath);
+    run.Answer(box, IDOK);
+    EXPECT_EQ(run.ExitCode(), 1603);
+    EXPECT_TRUE(PathExists(app));
+    EXPECT_TRUE(PathExists(product.InstallFolder()));
+    EXPECT_TRUE(product.KeyExists());
 }
 
 TEST(KelrunE2E, TreeRemovalSparesWhatALinkPointsTo)

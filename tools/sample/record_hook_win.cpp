@@ -1,11 +1,14 @@
 // record_hook.dll: a removal library of the sample product. The uninstaller
-// calls its export with a 256-byte text buffer.
+// calls its exports with a text buffer of at least 256 bytes.
 #include <windows.h>
+#include <malloc.h>
 
 #include <cstring>
 #include <string>
+#include <type_traits>
 
 #include "tools/sample/record_file_win.h"
+#include "uninstaller/removal/library_export_win.h"
 
 namespace {
 constexpr std::size_t kBufferSize = 256;
@@ -22,6 +25,26 @@ extern "C" __declspec(dllexport) void __stdcall UnregisterSample(char* buffer)
     std::memset(buffer, '#', kBufferSize - 1);
     buffer[kBufferSize - 1] = '\0';
 }
+
+// Writes "argument|<size>|<text>": how many bytes the caller gave, and the
+// text in them. An export cannot learn that from the pointer, but the C
+// runtime can: a buffer that the caller allocated on the runtime's heap
+// (as a std::vector does) is a heap block whose size _msize reports. A
+// buffer that is no such block reports "unknown", so a test that expects a
+// size fails for it too.
+extern "C" __declspec(dllexport) void __stdcall ReportArgumentSize(char* buffer)
+{
+    if (!buffer)
+        return;
+    const std::size_t size = _msize(buffer);
+    const std::string sizeText = size == static_cast<std::size_t>(-1) ? "unknown" : std::to_string(size);
+    const std::size_t known = size == static_cast<std::size_t>(-1) ? kBufferSize : size;
+    sample::AppendRecord("argument|" + sizeText + "|" + std::string(buffer, strnlen(buffer, known)));
+}
+
+// Both exports have the one shape the uninstaller calls.
+static_assert(std::is_same_v<decltype(&UnregisterSample), LibraryExport>);
+static_assert(std::is_same_v<decltype(&ReportArgumentSize), LibraryExport>);
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID)
 {

@@ -1,5 +1,7 @@
 #include "uninstaller/app/command_line.h"
 
+#include <string>
+
 #include "uninstaller/common/placeholders.h"
 
 namespace {
@@ -61,4 +63,22 @@ CString ConfirmationQuestion(const CString& languageText, const CString& display
         return ExpandProductPlaceholders(languageText, displayName, productCode);
     // Appended rather than formatted, so that a "%" in the name is shown as is.
     return "This will remove " + displayName + " from your system, do you want to continue?";
+}
+
+CString LogNotFoundMessage()
+{
+    return "Uninstallation information not found. Parvane can't uninstall this software";
+}
+
+CString UnreadableLogMessage(const CString& logPath, const CString& systemReason, std::uint32_t errorCode)
+{
+    // The system's texts end in a line break (and Wine's sometimes in a
+    // blank): the box shows the text without them.
+    std::string reason = systemReason.str();
+    while (!reason.empty() && (reason.back() == '\r' || reason.back() == '\n' || reason.back() == ' '))
+        reason.pop_back();
+    if (reason.empty())
+        reason = "System error " + std::to_string(errorCode) + ".";
+    return "Uninstallation information cannot be read. Parvane can't uninstall this software\r\n\r\n" +
+           logPath + "\r\n" + CString(reason);
 }

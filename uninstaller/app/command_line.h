@@ -1,6 +1,8 @@
-// kelrun's command line, the paths of a product's folder and the
-// confirmation question. Plain text work: no Win32 here.
+// kelrun's command line, the paths of a product's folder, the confirmation
+// question and the texts of a failed start. Plain text work: no Win32 here.
 #pragma once
+
+#include <cstdint>
 
 #include "framework/cstring.h"
 #include "uninstaller/common/product_values.h"
@@ -22,3 +24,11 @@ void BuildProductPaths(ProductValues& product, const CString& windowsFolder);
 // placeholders expanded when it is not empty, else the built-in question.
 CString ConfirmationQuestion(const CString& languageText, const CString& displayName,
                              const CString& productCode);
+
+// The message when the uninstall log is missing.
+CString LogNotFoundMessage();
+
+// The message when the uninstall log exists but cannot be read: it names the
+// log's path and the system's reason (its error text, or the error number
+// when the system has no text for it).
+CString UnreadableLogMessage(const CString& logPath, const CString& systemReason, std::uint32_t errorCode);

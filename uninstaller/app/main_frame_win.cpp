@@ -1,7 +1,9 @@
 #include "uninstaller/app/main_frame_win.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
+#include <string>
 
 #include "framework/app_win.h"
 #include "uninstaller/app/command_line.h"
@@ -59,12 +61,18 @@ void CMainFrame::StartUninstall()
 {
     const ProductValues& product = TheProduct();
     if (!FileSearchFinds(product.UninstallLogPath)) {
-        // An unattended uninstall must never wait on a box nobody sees.
-        if (product.RunMode != RunModeSilentUninstall) {
-            MessageBox("Uninstallation information not found. Parvane can't uninstall this software",
-                       "Parvane", MB_ICONINFORMATION);
-        }
-        ::PostQuitMessage(ExitProductNotFound);
+        EndForLogProblem(ERROR_FILE_NOT_FOUND);
+        return;
+    }
+    // A log that is there but cannot be read (a folder of that name, a file
+    // locked by another program, no access) is not an empty log: removing
+    // nothing and then the Uninstall key would orphan the product. It is
+    // read here once, exactly as the worker will read it, before anything
+    // is shown or changed.
+    std::string contents;
+    std::uint32_t error = 0;
+    if (!ReadWholeFile(product.UninstallLogPath, &contents, &error)) {
+        EndForLogProblem(error);
         return;
     }
     if (FileSearchFinds(product.ThemeFolder + kUninstallPageFile)) {
@@ -84,7 +92,11 @@ void CMainFrame::OnTimer(UINT_PTR timerId)
         Win32RemovalSystem system;
         RemovalWorker worker(system, TheProduct(), NoPage == 255 ? nullptr : CurrentPage);
         const WorkerOutcome outcome = WaitForWorker(worker);
-        if (outcome.quitRequested) {
+        if (worker.LogUnreadable) {
+            // The log became unreadable after the check: the worker changed
+            // nothing, and the run must not end as a success.
+            EndForLogProblem(worker.LogReadError);
+        } else if (outcome.quitRequested) {
             // The user ended the program while the removal ran (a page's
             // Finish or close): the run is over now, so end as asked.
             ::PostQuitMessage(outcome.quitCode);
@@ -93,6 +105,24 @@ void CMainFrame::OnTimer(UINT_PTR timerId)
         }
     }
     Default();
+}
+
+void CMainFrame::EndForLogProblem(std::uint32_t error)
+{
+    // A log that vanished is missing information, whenever it vanished; any
+    // other failure is a log that cannot be read.
+    const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    const ProductValues& product = TheProduct();
+    // An unattended uninstall must never wait on a box nobody sees.
+    if (product.RunMode != RunModeSilentUninstall) {
+        if (missing) {
+            MessageBox(LogNotFoundMessage(), "Parvane", MB_ICONINFORMATION);
+        } else {
+            MessageBox(UnreadableLogMessage(product.UninstallLogPath, SystemErrorText(error), error), "Parvane",
+                       MB_ICONERROR);
+        }
+    }
+    ::PostQuitMessage(missing ? ExitProductNotFound : ExitStartupFailed);
 }
 
 void CMainFrame::FinishRun()

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -50,6 +51,9 @@ protected:
 private:
     void StartUninstall();
     void FinishRun();
+    // Tells why the log cannot be used (no box in silent mode) and ends the
+    // program with 1605 for a missing log, 1603 for one that cannot be read.
+    void EndForLogProblem(std::uint32_t error);
     CSkinDialog* OpenPage(const CString& fileName, int pageIndex, int pageCount);
     bool OpenWizardPage(bool makeCurrent);
 

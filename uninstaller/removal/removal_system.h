@@ -24,15 +24,20 @@ enum class RegistryRoot {
 // Folders that a tree removal must never take away, nor any folder holding one.
 struct ProtectedFolders {
     std::vector<CString> folders;  // full paths: Windows, system, Program Files, ProgramData, ...
-    CString profilesRoot;          // the folder holding the users' profiles; each child is a profile
+    // Folders nothing inside of which may go as a tree either, however deep:
+    // the Windows folder, whose subfolders (drivers, fonts, the product's
+    // own uninstall data) belong to the system.
+    std::vector<CString> wholeTrees;
+    CString profilesRoot;  // the folder holding the users' profiles; each child is a profile
 };
 
 class RemovalSystem {
 public:
     virtual ~RemovalSystem() = default;
 
-    // The whole file, bytes as they are; false when it cannot be opened.
-    virtual bool ReadTextFile(const CString& path, std::string* contents) = 0;
+    // The whole file, bytes as they are. False when it cannot be opened or
+    // read to its end; `error` then holds the system's error code (never 0).
+    virtual bool ReadTextFile(const CString& path, std::string* contents, std::uint32_t* error) = 0;
 
     // True when the system's file search finds the path as a file or a folder.
     virtual bool PathExists(const CString& path) = 0;

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "framework/handle_win.h"
+#include "uninstaller/removal/library_argument.h"
+#include "uninstaller/removal/library_export_win.h"
 
 namespace {
 
@@ -127,6 +129,16 @@ CString EnvironmentText(const char* name)
     return length < size ? CString(buffer.data(), length) : CString();
 }
 
+CString SystemWindowsFolder()
+{
+    const UINT size = ::GetSystemWindowsDirectoryA(nullptr, 0);
+    if (size == 0)
+        return CString();
+    std::vector<char> buffer(size + 1, '\0');
+    const UINT length = ::GetSystemWindowsDirectoryA(buffer.data(), size + 1);
+    return (length > 0 && length <= size) ? CString(buffer.data(), length) : CString();
+}
+
 CString ProfilesRoot()
 {
     char folder[MAX_PATH] = {};
@@ -142,18 +154,9 @@ CString ProfilesRoot()
 
 }  // namespace
 
-bool Win32RemovalSystem::ReadTextFile(const CString& path, std::string* contents)
+bool Win32RemovalSystem::ReadTextFile(const CString& path, std::string* contents, std::uint32_t* error)
 {
-    CFileHandle file(::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file)
-        return false;
-    contents->clear();
-    char buffer[64 * 1024];
-    DWORD got = 0;
-    while (::ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr) && got > 0)
-        contents->append(buffer, got);
-    return true;
+    return ReadWholeFile(path, contents, error);
 }
 
 bool Win32RemovalSystem::PathExists(const CString& path)
@@ -236,6 +239,13 @@ ProtectedFolders Win32RemovalSystem::GetProtectedFolders()
     add(EnvironmentText("ProgramFiles"));
     add(EnvironmentText("ProgramData"));
     add(EnvironmentText("SystemRoot"));
+    // The Windows folder as each source names it: on a terminal server
+    // GetWindowsDirectory may give a private folder of the user's, while
+    // GetSystemWindowsDirectory gives the shared one.
+    for (const CString& windows : {ShellFolder(CSIDL_WINDOWS), SystemWindowsFolder(), EnvironmentText("SystemRoot")}) {
+        if (!windows.IsEmpty())
+            result.wholeTrees.push_back(FullPath(windows));
+    }
     result.profilesRoot = FullPath(ProfilesRoot());
     return result;
 }
@@ -311,17 +321,14 @@ void Win32RemovalSystem::CallLibraryFunction(const CString& libraryPath, const C
     CLibrary library(::LoadLibraryA(libraryPath));
     if (!library)
         return;
-    // The export takes one argument, a text buffer of 256 bytes holding the
-    // library's path, and removes its argument itself (stdcall). A longer
-    // path gets a buffer long enough to hold it whole.
-    using ExportedFunction = void(WINAPI*)(char*);
-    auto function = reinterpret_cast<ExportedFunction>(
+    // The export takes one argument, a text buffer of at least 256 bytes
+    // holding the library's path, and removes its argument itself.
+    const auto function = reinterpret_cast<LibraryExport>(
         reinterpret_cast<void*>(::GetProcAddress(library.Get(), functionName)));
     if (!function)
         return;
-    std::vector<char> buffer(std::max<std::size_t>(256, libraryPath.str().size() + 1), '\0');
-    libraryPath.str().copy(buffer.data(), libraryPath.str().size());
-    function(buffer.data());
+    std::vector<char> buffer = LibraryArgument(libraryPath);
+    CallLibraryExport(function, buffer.data());
 }
 
 void Win32RemovalSystem::RunProgramAndWait(const CString& programPath, const CString& commandLine)
@@ -345,6 +352,53 @@ void Win32RemovalSystem::RunProgramAndWait(const CString& programPath, const CSt
 CString Win32RemovalSystem::ReadProfileText(const CString& path, const char* section, const char* key)
 {
     return ::ReadProfileText(path, section, key);
+}
+
+bool ReadWholeFile(const CString& path, std::string* contents, std::uint32_t* error)
+{
+    // The system's own error code, never 0: a failure must not read as success.
+    auto fail = [error](DWORD code) {
+        *error = code != ERROR_SUCCESS ? code : ERROR_READ_FAULT;
+        return false;
+    };
+    // Others may hold the log open for reading or writing. A file opened
+    // elsewhere without sharing fails here with a sharing violation; a folder
+    // of that name fails with access denied on Windows, and is caught below
+    // where the system opens it after all.
+    CFileHandle file(::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file)
+        return fail(::GetLastError());
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!::GetFileInformationByHandle(file.Get(), &information))
+        return fail(::GetLastError());
+    if (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        return fail(ERROR_ACCESS_DENIED);
+    contents->clear();
+    char buffer[64 * 1024];
+    for (;;) {
+        DWORD got = 0;
+        // A read that fails part way leaves a log cut short, which would
+        // read as a shorter, still valid log.
+        if (!::ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr))
+            return fail(::GetLastError());
+        if (got == 0)
+            return true;
+        contents->append(buffer, got);
+    }
+}
+
+CString SystemErrorText(std::uint32_t code)
+{
+    char* text = nullptr;
+    const DWORD length = ::FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+        code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    // FormatMessage allocates with LocalAlloc; the text is copied out first.
+    const CString result = length > 0 && text ? CString(text, length) : CString();
+    if (text)
+        ::LocalFree(text);
+    return result;
 }
 
 bool FileSearchFinds(const CString& path)

@@ -6,7 +6,7 @@
 
 class Win32RemovalSystem : public RemovalSystem {
 public:
-    bool ReadTextFile(const CString& path, std::string* contents) override;
+    bool ReadTextFile(const CString& path, std::string* contents, std::uint32_t* error) override;
 
     bool PathExists(const CString& path) override;
     bool GetAttributes(const CString& path, std::uint32_t* attributes) override;
@@ -30,6 +30,15 @@ public:
 
     CString ReadProfileText(const CString& path, const char* section, const char* key) override;
 };
+
+// Reads a whole file as the removal reads its log. False when it cannot be
+// opened (missing, a folder, locked without sharing, access denied) or read
+// to its end; `error` then holds the system's error code, never 0.
+bool ReadWholeFile(const CString& path, std::string* contents, std::uint32_t* error);
+
+// The system's text for an error code (FormatMessage), as the system gives
+// it; empty when it has none.
+CString SystemErrorText(std::uint32_t code);
 
 // True when the system's file search finds the path as a file or a folder.
 // An empty path, one that ends in a backslash and one with wildcards do not

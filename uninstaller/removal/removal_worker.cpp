@@ -49,11 +49,23 @@ int RemovalWorker::RunRemoval()
     FileTotal = 0;
     RemoveAllMarked = 0;
 
+    LogUnreadable = false;
+    LogReadError = 0;
+
     ReportStatus("Removing Files...");
 
+    // A log that cannot be read tells nothing of what was installed. Going on
+    // would delete the Uninstall key of a product that is still on the
+    // machine and leave it behind with no way to remove it, so the run stops
+    // here with everything as it was and lets the caller say why.
     std::string contents;
-    if (system_.ReadTextFile(product_.UninstallLogPath, &contents))
-        ForEachLogLine(contents, [this](std::string_view line) { HandleRecord(line); });
+    std::uint32_t error = 0;
+    if (!system_.ReadTextFile(product_.UninstallLogPath, &contents, &error)) {
+        LogUnreadable = true;
+        LogReadError = error;
+        return 0;
+    }
+    ForEachLogLine(contents, [this](std::string_view line) { HandleRecord(line); });
 
     // Folders go in log order, and only when empty, so a log that lists each
     // folder after its subfolders removes the whole chain.
@@ -93,17 +105,26 @@ void RemovalWorker::HandleRecord(std::string_view line)
         break;
     case RecordKind::File:
     case RecordKind::Shortcut:
-        ClearReadOnly(record.value);
-        system_.RemoveFile(record.value);
+        // Only a full path names a file of the product. A relative one would
+        // be taken from kelrun's current folder, which is the system folder
+        // when the system starts the uninstaller, and kelrun runs as
+        // administrator.
+        if (IsFullPath(record.value)) {
+            ClearReadOnly(record.value);
+            system_.RemoveFile(record.value);
+        }
         // The bar shows the count before this file; a file that is already
-        // gone counts all the same.
+        // gone, or named so that it is left alone, counts all the same, as
+        // TOTALFILE counted it.
         if (Page)
             Page->SetProgressPos(FileCounter);
         if (FileCounter < INT_MAX)
             ++FileCounter;
         break;
     case RecordKind::Dir:
-        if (FolderCount < MaxQueuedFolders)
+        // As for files: a relative folder is no folder of the product, and it
+        // takes no place in the queue.
+        if (IsFullPath(record.value) && FolderCount < MaxQueuedFolders)
             Folders[static_cast<std::size_t>(FolderCount++)] = record.value;
         break;
     case RecordKind::NtService:

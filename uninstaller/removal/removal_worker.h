@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string_view>
 
 #include "framework/cstring.h"
@@ -18,7 +19,8 @@ public:
     // `page` is where progress and status go; null when there is no page.
     RemovalWorker(RemovalSystem& system, const ProductValues& product, RemovalReporter* page);
 
-    // The whole run; returns 0.
+    // The whole run; returns 0. When the log cannot be read the run changes
+    // nothing at all and sets LogUnreadable.
     int RunRemoval();
     // Parses one log line and acts on it.
     void HandleRecord(std::string_view line);
@@ -32,6 +34,11 @@ public:
     int FileTotal = 0;
     int FileCounter = 0;
     RemovalReporter* Page;  // borrowed; null when there is no page
+
+    // Set when the log could not be read: nothing was removed, not even the
+    // Uninstall key. LogReadError is the system's error code then.
+    bool LogUnreadable = false;
+    std::uint32_t LogReadError = 0;
 
 private:
     void RunExternalTarget();

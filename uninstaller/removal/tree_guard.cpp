@@ -147,6 +147,31 @@ bool IsAbsolutePath(const CString& path)
     return separator(0) && separator(1) && !separator(2);
 }
 
+bool IsFullPath(const CString& path)
+{
+    // Below the root there must be a name, not just more backslashes: "C:\\"
+    // is still the root.
+    const std::string_view text = path.view();
+    auto namesSomethingFrom = [&text](std::size_t at) {
+        return at < text.size() && text.find_first_not_of('\\', at) != std::string_view::npos;
+    };
+    if (text.size() >= 3 && IsLetter(text[0]) && text[1] == ':' && text[2] == '\\')
+        return namesSomethingFrom(3);
+    if (text.size() < 2 || text[0] != '\\' || text[1] != '\\')
+        return false;
+    // \\server\share\name: a server, a share, and something below the share.
+    const std::size_t serverEnd = text.find('\\', 2);
+    if (serverEnd == std::string_view::npos || serverEnd == 2)
+        return false;
+    // "\\?\" and "\\.\" open the device namespace, where a path can name a
+    // disk or a pipe rather than a file.
+    const std::string_view server = text.substr(2, serverEnd - 2);
+    if (server == "?" || server == ".")
+        return false;
+    const std::size_t shareEnd = text.find('\\', serverEnd + 1);
+    return shareEnd != std::string_view::npos && shareEnd > serverEnd + 1 && namesSomethingFrom(shareEnd + 1);
+}
+
 bool IsTreeRemovalAllowed(const CString& fullPath, const ProtectedFolders& protectedFolders,
                           const CString& productFolder)
 {
@@ -162,6 +187,14 @@ bool IsTreeRemovalAllowed(const CString& fullPath, const ProtectedFolders& prote
 
     for (const CString& folder : protectedFolders.folders) {
         if (IsSameOrInside(tree, Comparable(folder)))
+            return false;
+    }
+    // Nothing in the Windows folder is the product's to take whole: an
+    // installation folder of "<system>\drivers" names no protected folder
+    // itself, yet its loss leaves the machine unable to start.
+    for (const CString& folder : protectedFolders.wholeTrees) {
+        const ComparablePath whole = Comparable(folder);
+        if (IsSameOrInside(tree, whole) || IsSameOrInside(whole, tree))
             return false;
     }
 

@@ -16,10 +16,18 @@ bool IsProperAncestor(const CString& ancestor, const CString& path);
 // depend on the current drive or folder.
 bool IsAbsolutePath(const CString& path);
 
+// The full path of something below a root, in the one form an installer
+// writes: a drive letter, ":" and "\", or "\\server\share\", followed by at
+// least one character. "/" is no separator here. Refused: "C:", "C:name"
+// (relative to the drive's current folder), "\name", "\\server" without a
+// share, a bare root, and device paths ("\\?\", "\\.\").
+bool IsFullPath(const CString& path);
+
 // Whether a tree removal of `fullPath` (already made absolute by
 // RemovalSystem::FullPath) may go ahead. Refused: empty or relative paths,
 // device paths, paths longer than the shell takes, wildcards, drive roots and
-// share roots, every protected folder and every folder that holds one, the
+// share roots, every protected folder and every folder that holds one,
+// every folder inside one of the whole trees (the Windows folder), the
 // profiles root and any user's profile, and `productFolder`, what holds it
 // and what lies in it. Letters compare case-insensitively.
 bool IsTreeRemovalAllowed(const CString& fullPath, const ProtectedFolders& protectedFolders,

@@ -88,4 +88,27 @@ TEST(ConfirmationQuestion, UsesTheLanguageTextElseTheBuiltInQuestion)
               "This will remove 100% <ProductCode> from your system, do you want to continue?");
 }
 
+TEST(UnreadableLogMessage, NamesThePathAndTheSystemsReason)
+{
+    const char* const log = "C:\\Windows\\Installer\\{P}\\uninstall.log";
+    const CString head = "Uninstallation information cannot be read. Parvane can't uninstall this software\r\n\r\n";
+    const struct {
+        const char* reason;
+        std::uint32_t code;
+        const char* shown;
+    } cases[] = {
+        {"Access denied.\r\n", 5, "Access denied."},
+        {"The process cannot access the file because it is being used by another process. \r\n", 32,
+         "The process cannot access the file because it is being used by another process."},
+        {"Sharing violation.", 32, "Sharing violation."},
+        // No text from the system: the number still tells an administrator why.
+        {"", 1392, "System error 1392."},
+        {"\r\n", 5, "System error 5."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shown);
+        EXPECT_EQ(UnreadableLogMessage(log, c.reason, c.code), head + log + "\r\n" + c.shown);
+    }
+}
+
 }  // namespace

@@ -1,6 +1,8 @@
 // A recording stand-in for the machine: an in-memory file system with
 // attributes, a current folder, registry and profile texts, and a log of
 // every operation that changes something, in the order the engine asked.
+// FakeReporter writes into the same log, so one list holds the machine's
+// changes and the page's reports in the one order they happened.
 #pragma once
 
 #include <cstdint>
@@ -25,19 +27,23 @@ public:
     std::uint32_t AttributesOf(const CString& path) const { return entries_.at(Key(path)).attributes; }
 
     std::string logContents;
-    bool logReadable = true;
+    std::uint32_t logReadError = 0;  // not 0: reading the log fails with this code
     CString logPath;  // the path the engine asked to read
     std::map<std::string, CString> profileTexts;  // "path|section|key" -> text
     ProtectedFolders protectedFolders;
     CString currentFolder = "C:\\";
     bool deleteTreeResult = true;
-    std::vector<std::string> calls;
+    // Every change and every report, in order. System calls read
+    // "Operation argument..."; reports start with "page ".
+    std::vector<std::string> events;
 
-    bool ReadTextFile(const CString& path, std::string* contents) override
+    bool ReadTextFile(const CString& path, std::string* contents, std::uint32_t* error) override
     {
         logPath = path;
-        if (!logReadable)
+        if (logReadError != 0) {
+            *error = logReadError;
             return false;
+        }
         *contents = logContents;
         return true;
     }
@@ -185,20 +191,45 @@ private:
         return count;
     }
 
-    void Record(std::string call) { calls.push_back(std::move(call)); }
+    void Record(std::string call) { events.push_back(std::move(call)); }
 
     std::map<std::string, Entry> entries_;
 };
 
-// Records what the engine reports, as "range N", "pos N" and "status L text".
+// Records what the engine reports into the system's event list, as
+// "page range N", "page pos N" and "page status L text".
 class FakeReporter : public RemovalReporter {
 public:
-    std::vector<std::string> events;
+    explicit FakeReporter(std::vector<std::string>& events) : events_(events) {}
 
-    void SetProgressRange(int total) override { events.push_back("range " + std::to_string(total)); }
-    void SetProgressPos(int position) override { events.push_back("pos " + std::to_string(position)); }
+    void SetProgressRange(int total) override { events_.push_back("page range " + std::to_string(total)); }
+    void SetProgressPos(int position) override { events_.push_back("page pos " + std::to_string(position)); }
     void SetStatusText(const CString& text, int line) override
     {
-        events.push_back("status " + std::to_string(line) + " " + text.str());
+        events_.push_back("page status " + std::to_string(line) + " " + text.str());
     }
+
+private:
+    std::vector<std::string>& events_;  // borrowed: the fake system's list
 };
+
+// The events of one side: what the page was told, or what the machine was asked.
+inline std::vector<std::string> PageEvents(const std::vector<std::string>& events)
+{
+    std::vector<std::string> page;
+    for (const std::string& event : events) {
+        if (event.rfind("page ", 0) == 0)
+            page.push_back(event);
+    }
+    return page;
+}
+
+inline std::vector<std::string> SystemCalls(const std::vector<std::string>& events)
+{
+    std::vector<std::string> calls;
+    for (const std::string& event : events) {
+        if (event.rfind("page ", 0) != 0)
+            calls.push_back(event);
+    }
+    return calls;
+}

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -30,17 +31,27 @@ protected:
         system.AddFolder("C:\\Apps\\Sample");
     }
 
-    // Runs a whole removal over `log` and returns the calls the engine made,
-    // without the Uninstall key deletion that ends every run.
-    Calls Run(const std::string& log, RemovalReporter* page)
+    // Runs a whole removal over `log` and returns every event of the run,
+    // the machine's and the page's, in the order they happened.
+    Calls RunEvents(const std::string& log, RemovalReporter* reporter)
     {
-        system.calls.clear();
+        system.events.clear();
         system.logContents = log;
-        RemovalWorker worker(system, product, page);
+        RemovalWorker worker(system, product, reporter);
         EXPECT_EQ(worker.RunRemoval(), 0);
         counter = worker.FileCounter;
         folderCount = worker.FolderCount;
-        Calls calls = system.calls;
+        logUnreadable = worker.LogUnreadable;
+        logReadError = worker.LogReadError;
+        return system.events;
+    }
+    Calls RunEvents(const std::string& log) { return RunEvents(log, &page); }
+
+    // The calls the engine made on the machine, without the Uninstall key
+    // deletion that ends every run.
+    Calls Run(const std::string& log, RemovalReporter* reporter)
+    {
+        Calls calls = SystemCalls(RunEvents(log, reporter));
         if (!calls.empty() && calls.back() == "DeleteMachineKey " + std::string(KeyPath))
             calls.pop_back();
         return calls;
@@ -48,10 +59,12 @@ protected:
     Calls Run(const std::string& log) { return Run(log, &page); }
 
     FakeRemovalSystem system;
-    FakeReporter page;
+    FakeReporter page{system.events};
     ProductValues product;
     int counter = 0;
     int folderCount = 0;
+    bool logUnreadable = false;
+    std::uint32_t logReadError = 0;
 };
 
 TEST_F(RemovalWorkerTest, HandlesEveryRecordKindInLogOrderThenTheEndSteps)
@@ -75,11 +88,18 @@ TEST_F(RemovalWorkerTest, HandlesEveryRecordKindInLogOrderThenTheEndSteps)
         "REMOVEALL=1\r\n"
         "UNKNOWN=C:\\Apps\r\n";
 
+    // Each file is gone before the bar moves past it; the Uninstall key goes
+    // after every removal and before the final status and position.
     const Calls expected = {
+        "page status 0 Removing Files...",
+        "page range 3",
         "SetAttributes C:\\Apps\\Sample\\app.exe 0",
         "RemoveFile C:\\Apps\\Sample\\app.exe",
+        "page pos 0",
         "RemoveFile C:\\Users\\Public\\Desktop\\Sample.lnk",
+        "page pos 1",
         "RemoveFile C:\\Apps\\Sample\\readme.txt",
+        "page pos 2",
         "DeleteService SampleService",
         "DeleteRegistryValue CurrentUser|Software\\Sample|LastRun",
         "RunProgramAndWait C:\\Apps\\Sample\\cleanup.exe|/all",
@@ -87,12 +107,12 @@ TEST_F(RemovalWorkerTest, HandlesEveryRecordKindInLogOrderThenTheEndSteps)
         "RemoveEmptyFolder C:\\Apps\\Sample\\data",
         "SetCurrentFolder C:\\Apps",
         "DeleteFolderTree C:\\Apps\\Sample quiet",
+        "DeleteMachineKey " + std::string(KeyPath),
+        "page status 0 Done.",
+        "page pos 3",
     };
-    EXPECT_EQ(Run(log), expected);
-    EXPECT_EQ(system.calls.back(), "DeleteMachineKey " + std::string(KeyPath));
+    EXPECT_EQ(RunEvents(log), expected);
     EXPECT_EQ(system.logPath, product.UninstallLogPath);
-    EXPECT_EQ(page.events, (Calls{"status 0 Removing Files...", "range 3", "pos 0", "pos 1", "pos 2",
-                                  "status 0 Done.", "pos 3"}));
 }
 
 TEST_F(RemovalWorkerTest, ClearsAttributesOnlyOfReadOnlyFiles)
@@ -117,26 +137,25 @@ TEST_F(RemovalWorkerTest, ReportsTheCountBeforeEachFileAndTheTotalAtTheEnd)
     } cases[] = {
         // Files that are missing or unnamed count all the same.
         {"TOTALFILE=4\nFILE=C:\\missing.txt\nFILE=\nSHORTCUT=C:\\gone.lnk\n", 3,
-         {"status 0 Removing Files...", "range 4", "pos 0", "pos 1", "pos 2", "status 0 Done.", "pos 4"}},
+         {"page status 0 Removing Files...", "page range 4", "page pos 0", "page pos 1", "page pos 2",
+          "page status 0 Done.", "page pos 4"}},
         // A later TOTALFILE starts the count again; the page cuts the range.
-        {"FILE=a\nFILE=b\nTOTALFILE=70000 files\nFILE=c\n", 1,
-         {"status 0 Removing Files...", "pos 0", "pos 1", "range 70000", "pos 0", "status 0 Done.", "pos 70000"}},
-        {"FILE=a\n", 1, {"status 0 Removing Files...", "pos 0", "status 0 Done.", "pos 0"}},
+        {"FILE=C:\\a\nFILE=C:\\b\nTOTALFILE=70000 files\nFILE=C:\\c\n", 1,
+         {"page status 0 Removing Files...", "page pos 0", "page pos 1", "page range 70000", "page pos 0",
+          "page status 0 Done.", "page pos 70000"}},
+        {"FILE=C:\\a\n", 1, {"page status 0 Removing Files...", "page pos 0", "page status 0 Done.", "page pos 0"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.log);
-        page.events.clear();
-        Run(c.log);
+        EXPECT_EQ(PageEvents(RunEvents(c.log)), c.events);
         EXPECT_EQ(counter, c.counter);
-        EXPECT_EQ(page.events, c.events);
     }
 }
 
 TEST_F(RemovalWorkerTest, AnEmptyLanguageTextClearsTheStatus)
 {
     system.profileTexts.clear();
-    Run("");
-    EXPECT_EQ(page.events, (Calls{"status 0 Removing Files...", "status 0 ", "pos 0"}));
+    EXPECT_EQ(PageEvents(RunEvents("")), (Calls{"page status 0 Removing Files...", "page status 0 ", "page pos 0"}));
 }
 
 TEST_F(RemovalWorkerTest, WithoutAPageTheRemovalsAreTheSame)
@@ -147,9 +166,8 @@ TEST_F(RemovalWorkerTest, WithoutAPageTheRemovalsAreTheSame)
 
     system.AddFolder("C:\\Apps\\Sample");
     system.AddFile("C:\\Apps\\Sample\\app.exe", 0x1);
-    page.events.clear();
     EXPECT_EQ(Run(log, nullptr), withPage);
-    EXPECT_TRUE(page.events.empty());
+    EXPECT_TRUE(PageEvents(system.events).empty());
 }
 
 TEST_F(RemovalWorkerTest, RemovesQueuedFoldersInLogOrderWhenEmpty)
@@ -263,18 +281,73 @@ TEST_F(RemovalWorkerTest, RemovesTheInstallationTreeOnlyWhereTheGuardAllows)
     }
 }
 
-TEST_F(RemovalWorkerTest, DeletesTheUninstallKeyEvenWithoutALogButNeverTheParentKey)
+TEST_F(RemovalWorkerTest, AnEmptyLogStillDeletesTheUninstallKeyButNeverTheParentKey)
 {
-    system.logReadable = false;
-    Run("");
-    EXPECT_EQ(system.calls, Calls{"DeleteMachineKey " + std::string(KeyPath)});
-    EXPECT_EQ(page.events.back(), "pos 0");
+    EXPECT_EQ(SystemCalls(RunEvents("")), Calls{"DeleteMachineKey " + std::string(KeyPath)});
+    EXPECT_FALSE(logUnreadable);
 
     for (const char* keyPath : {"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\", ""}) {
         product.UninstallKeyPath = keyPath;
-        Run("");
-        EXPECT_EQ(system.calls, Calls{}) << keyPath;
+        EXPECT_EQ(SystemCalls(RunEvents("")), Calls{}) << keyPath;
     }
+}
+
+// A log that exists but cannot be read says nothing of what is installed:
+// the run must leave the machine, the Uninstall key included, as it was.
+TEST_F(RemovalWorkerTest, AnUnreadableLogChangesNothingAndSaysWhy)
+{
+    system.AddFile("C:\\Apps\\Sample\\app.exe");
+    system.logReadError = 32;  // the file is open elsewhere without sharing
+    const Calls events = RunEvents("FILE=C:\\Apps\\Sample\\app.exe\nREMOVEALL=1\n");
+    EXPECT_EQ(SystemCalls(events), Calls{});
+    EXPECT_TRUE(logUnreadable);
+    EXPECT_EQ(logReadError, 32u);
+    // Neither the final status nor the final position: the run did not end as a removal.
+    EXPECT_EQ(PageEvents(events), Calls{"page status 0 Removing Files..."});
+    EXPECT_TRUE(system.Has("C:\\Apps\\Sample\\app.exe"));
+
+    // The next read succeeds: the flags are the run's own, not left over.
+    system.logReadError = 0;
+    RunEvents("");
+    EXPECT_FALSE(logUnreadable);
+    EXPECT_EQ(logReadError, 0u);
+}
+
+// FILE, SHORTCUT and DIR act only on full paths. A relative one would be
+// taken from the current folder, which is the system folder when the
+// system starts the uninstaller.
+TEST_F(RemovalWorkerTest, RecordsWithoutAFullPathChangeNothingButStillCount)
+{
+    system.currentFolder = "C:\\Windows\\System32";
+    for (const char* name : {"app.exe", "C:app.exe", "\\app.exe", "C:/Apps/app.exe", "\\\\server",
+                             "\\\\?\\C:\\Apps\\app.exe"})
+        system.AddFile(name);
+    for (const char* name : {"drivers", "C:", "C:drivers", "\\drivers", "C:/Apps/Sample"})
+        system.AddFolder(name);
+    const std::string log =
+        "TOTALFILE=7\n"
+        "FILE=app.exe\n"
+        "FILE=C:app.exe\n"
+        "SHORTCUT=\\app.exe\n"
+        "FILE=C:/Apps/app.exe\n"
+        "FILE=\\\\server\n"
+        "FILE=\\\\?\\C:\\Apps\\app.exe\n"
+        "FILE=\\\\server\\share\\app.exe\n"
+        "DIR=drivers\n"
+        "DIR=C:\\\n"
+        "DIR=C:drivers\n"
+        "DIR=\\drivers\\\n"
+        "DIR=C:/Apps/Sample\n"
+        "DIR=\\\\server\\share\\\n";
+    const Calls events = RunEvents(log);
+    // Only the full share path acts; every file record moves the bar.
+    EXPECT_EQ(SystemCalls(events),
+              (Calls{"RemoveFile \\\\server\\share\\app.exe", "DeleteMachineKey " + std::string(KeyPath)}));
+    EXPECT_EQ(PageEvents(events),
+              (Calls{"page status 0 Removing Files...", "page range 7", "page pos 0", "page pos 1", "page pos 2",
+                     "page pos 3", "page pos 4", "page pos 5", "page pos 6", "page status 0 Done.", "page pos 7"}));
+    EXPECT_EQ(counter, 7);
+    EXPECT_EQ(folderCount, 0);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@ ProtectedFolders MachineFolders()
     ProtectedFolders folders;
     folders.folders = {"C:\\Windows", "C:\\Windows\\System32", "C:\\Program Files\\", "C:\\ProgramData",
                        "D:\\Shared\\Program Files", ""};
+    folders.wholeTrees = {"C:\\Windows\\", ""};
     folders.profilesRoot = "C:\\Users\\";
     return folders;
 }
@@ -53,8 +54,8 @@ TEST(IsTreeRemovalAllowed, AllowsAnOrdinaryInstallationFolder)
 {
     for (const char* path : {"C:\\Program Files\\Sample", "c:\\program files\\sample\\bin", "C:\\Sample",
                              "D:\\Apps\\Sample", "\\\\server\\share\\apps\\sample",
-                             "C:\\Users\\bob\\AppData\\Local\\Sample", "C:\\Windows\\Temp\\Sample",
-                             "D:\\Shared\\Program Files\\Sample"}) {
+                             "C:\\Users\\bob\\AppData\\Local\\Sample", "C:\\WindowsApps\\Sample",
+                             "D:\\Windows\\Sample", "D:\\Shared\\Program Files\\Sample"}) {
         EXPECT_TRUE(IsTreeRemovalAllowed(path, MachineFolders(), ProductFolder)) << path;
     }
 }
@@ -82,6 +83,58 @@ TEST(IsTreeRemovalAllowed, RefusesProtectedFoldersAndWhatHoldsThem)
                              "C:\\Windows\\Installer\\{p}\\theme"}) {
         EXPECT_FALSE(IsTreeRemovalAllowed(path, MachineFolders(), ProductFolder)) << path;
     }
+}
+
+// The system's own folders below Windows carry no protected name each, yet
+// none of them is a product's to take.
+TEST(IsTreeRemovalAllowed, RefusesEveryFolderInsideTheWindowsFolder)
+{
+    ProtectedFolders windowsOnly;
+    windowsOnly.wholeTrees = {"C:\\Windows"};
+    for (const char* path : {"C:\\Windows\\System32\\drivers", "c:\\windows\\system32\\DRIVERS\\",
+                             "C:\\Windows\\Temp\\Sample", "C:\\Windows.\\Help", "C:\\Windows\\a\\b\\c",
+                             "C:\\Windows", "C:\\"}) {
+        EXPECT_FALSE(IsTreeRemovalAllowed(path, windowsOnly, ProductFolder)) << path;
+        EXPECT_FALSE(IsTreeRemovalAllowed(path, MachineFolders(), ProductFolder)) << path;
+    }
+    for (const char* path : {"C:\\Windows2\\Sample", "C:\\Apps\\Windows", "D:\\Windows\\System32"})
+        EXPECT_TRUE(IsTreeRemovalAllowed(path, windowsOnly, ProductFolder)) << path;
+}
+
+TEST(IsFullPath, NeedsADriveOrAShareAndANameBelowIt)
+{
+    const struct {
+        const char* path;
+        bool full;
+    } cases[] = {
+        {"C:\\Apps\\app.exe", true},
+        {"z:\\a", true},
+        {"C:\\Apps\\", true},
+        {"\\\\server\\share\\app.exe", true},
+        {"\\\\server\\share\\dir\\", true},
+        {"", false},
+        {"app.exe", false},
+        {"bin\\app.exe", false},
+        {"C:", false},             // the current folder of drive C
+        {"C:app.exe", false},      // relative to drive C's current folder
+        {"C:\\", false},           // the root names no file
+        {"C:\\\\", false},
+        {"C:/Apps/app.exe", false},  // "/" is no separator in the log
+        {"\\app.exe", false},      // the current drive's root
+        {"1:\\app.exe", false},
+        {"\\\\server", false},
+        {"\\\\server\\", false},
+        {"\\\\server\\share", false},
+        {"\\\\server\\share\\", false},
+        {"\\\\server\\share\\\\", false},
+        {"\\\\\\share\\app.exe", false},
+        {"\\\\server\\\\app.exe", false},
+        {"\\\\?\\C:\\Apps\\app.exe", false},
+        {"\\\\.\\C:\\Apps\\app.exe", false},
+        {"//server/share/app.exe", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IsFullPath(c.path), c.full) << c.path;
 }
 
 TEST(IsTreeRemovalAllowed, RefusesPathsTooLongForTheShellInsteadOfCuttingThem)
@@ -114,14 +167,14 @@ protected:
 TEST_F(DeleteTreeTest, RemovesTheResolvedPathQuietlyOrNot)
 {
     EXPECT_TRUE(DeleteTree(system, "C:/Apps/Sample/", true, ProductFolder));
-    EXPECT_EQ(system.calls, std::vector<std::string>{"DeleteFolderTree C:\\Apps\\Sample quiet"});
+    EXPECT_EQ(system.events, std::vector<std::string>{"DeleteFolderTree C:\\Apps\\Sample quiet"});
     EXPECT_FALSE(system.Has("C:\\Apps\\Sample\\bin\\app.exe"));
     EXPECT_TRUE(system.Has("C:\\Other"));
 
-    system.calls.clear();
+    system.events.clear();
     system.deleteTreeResult = false;
     EXPECT_FALSE(DeleteTree(system, "C:\\Other", false, ProductFolder));
-    EXPECT_EQ(system.calls, std::vector<std::string>{"DeleteFolderTree C:\\Other"});
+    EXPECT_EQ(system.events, std::vector<std::string>{"DeleteFolderTree C:\\Other"});
 }
 
 TEST_F(DeleteTreeTest, ARefusedTreeIsLeftAloneAndTheCurrentFolderKept)
@@ -131,7 +184,7 @@ TEST_F(DeleteTreeTest, ARefusedTreeIsLeftAloneAndTheCurrentFolderKept)
                              "Other", "\\Other"}) {
         EXPECT_FALSE(DeleteTree(system, path, true, ProductFolder)) << path;
     }
-    EXPECT_TRUE(system.calls.empty());
+    EXPECT_TRUE(system.events.empty());
     EXPECT_EQ(system.currentFolder, "C:\\Windows");
 }
 
@@ -161,8 +214,8 @@ TEST(DeleteTree, MovesTheCurrentFolderOutOfTheTree)
         machine.currentFolder = c.current;
         DeleteTree(machine, c.tree, true, ProductFolder);
         EXPECT_EQ(machine.currentFolder, c.after);
-        ASSERT_FALSE(machine.calls.empty());
-        EXPECT_EQ(machine.calls.back(), "DeleteFolderTree " + std::string(c.tree) + " quiet");
+        ASSERT_FALSE(machine.events.empty());
+        EXPECT_EQ(machine.events.back(), "DeleteFolderTree " + std::string(c.tree) + " quiet");
     }
 }
 
