@@ -70,6 +70,9 @@ fi
 "$WINE" wineboot -i >"$scratch/wineboot.log" 2>&1
 "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
 "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+# A program that crashes must end, not wait behind Wine's crash dialog for a
+# click nobody gives: the test that started it then fails instead of hanging.
+"$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
 # Wine draws the caption buttons with Marlett; without it in the prefix a
 # close box shows a letter "r".
 if [ -f /usr/share/wine/fonts/marlett.ttf ]; then
