@@ -4,8 +4,10 @@
 
 #include "framework/app_win.h"
 #include "renamer/control_ids.h"
+#include "renamer/batch_check.h"
+#include "renamer/batch_texts.h"
 #include "renamer/folder_scan_win.h"
-#include "renamer/rename_rules.h"
+#include "renamer/name_rule.h"
 #include "renamer/resource.h"
 
 namespace pelmora {
@@ -175,17 +177,14 @@ void Main::OnDir1Change()
 
 void Main::OnText1Change()
 {
-    const CString tip = "Files Will Be Rename As:- " + Text1.GetWindowText() + "01";
-    toolTips_.UpdateTipText(Command3, tip);
+    toolTips_.UpdateTipText(Command3, RenameTip(Text1.GetWindowText()));
 }
 
 void Main::OnCommand3Click()
 {
     const CString folder = File1.GetPath();
     const CString prefix = Text1.GetWindowText();
-    const CString question = "Do You Want To Rename All The Files In Folder '" + JoinPath(folder, "*.*") +
-                             "' With Prefix Name '" + prefix + "'";
-    answer = ::MessageBoxA(m_hWnd, question, "Confirmation", MB_YESNO);
+    answer = ::MessageBoxA(m_hWnd, ConfirmationQuestion(folder, prefix), "Confirmation", MB_YESNO);
     if (answer != IDYES)
         return;
 
@@ -202,8 +201,7 @@ void Main::RunBatch(const CString& folder, const CString& prefix)
     // and subfolders included, since they take names too.
     FolderContents contents;
     if (!ReadFolder(folder, &contents)) {
-        const CString text = "The folder '" + folder + "' cannot be read.\n\n" +
-                             SystemErrorText(::GetLastError()) + "\n\nNothing has been renamed.";
+        const CString text = UnreadableFolderText(folder, SystemErrorText(::GetLastError()));
         ::MessageBoxA(m_hWnd, text, AfxGetAppName(), MB_OK | MB_ICONEXCLAMATION);
         return;
     }
@@ -225,10 +223,8 @@ void Main::RunBatch(const CString& folder, const CString& prefix)
             // that another program took away): stop here, keep what is done.
             const DWORD error = ::GetLastError();
             Command5.EnableWindow(true);
-            Label3.SetWindowText("Stopped");
-            const CString text = SystemErrorText(error) + "\n\nOld name: " + oldPath + "\nNew name: " + newPath +
-                                 "\n\nThe files before this one have been renamed; this one and the files after "
-                                 "it have not.";
+            Label3.SetWindowText(kBatchStoppedText);
+            const CString text = RenameFailureText(SystemErrorText(error), oldPath, newPath);
             ::MessageBoxA(m_hWnd, text, AfxGetAppName(), MB_OK | MB_ICONSTOP);
             return;
         }
@@ -240,13 +236,13 @@ void Main::RunBatch(const CString& folder, const CString& prefix)
             ShowPercent(percent);
         }
     }
-    Label3.SetWindowText("Done !");
+    Label3.SetWindowText(kBatchDoneText);
 }
 
 void Main::ShowPercent(int value)
 {
     Progr.SendMessage(PBM_SETPOS, static_cast<WPARAM>(value));
-    Label3.SetWindowText(CString::Format("%d%% Complete", value));
+    Label3.SetWindowText(PercentText(value));
     // The batch does not return to the message loop until it ends; paint now
     // so that the user sees it advance.
     ::UpdateWindow(Progr);

@@ -14,7 +14,8 @@
 #include <vector>
 
 #include "renamer/control_ids.h"
-#include "renamer/rename_rules.h"
+#include "renamer/name_rule.h"
+#include "renamer/natural_order.h"
 #include "tools/uidriver/uidriver.h"
 
 namespace {
