@@ -5,10 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "framework/ascii_case.h"
 #include "renamer/control_ids.h"
 #include "tests/support/test_support_win.h"
 #include "tools/uidriver/uidriver.h"
@@ -16,6 +16,7 @@
 namespace pelmora {
 namespace {
 
+using testsupport::NamesIn;
 using uidriver::MessageBoxInfo;
 
 constexpr DWORD kTimeoutMs = 15000;
@@ -26,46 +27,15 @@ std::string PelmoraExe()
     return testsupport::WindowsPathOf(PELMORA_EXE);
 }
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kTimeoutMs)
+// A file of the test folder whose contents are its own path.
+void MakeFile(const std::string& path, DWORD attributes = FILE_ATTRIBUTE_NORMAL)
 {
-    const DWORD start = ::GetTickCount();
-    while (!condition()) {
-        if (::GetTickCount() - start > timeoutMs)
-            return false;
-        ::Sleep(20);
-    }
-    return true;
-}
-
-void WriteFile(const std::string& path, DWORD attributes = FILE_ATTRIBUTE_NORMAL)
-{
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-    DWORD written = 0;
-    ::WriteFile(file, path.data(), static_cast<DWORD>(path.size()), &written, nullptr);
-    ::CloseHandle(file);
+    ASSERT_FALSE(testsupport::PathExists(path)) << path;
+    testsupport::WriteFile(path, path);
+    ASSERT_TRUE(testsupport::PathExists(path)) << path;
     if (attributes != FILE_ATTRIBUTE_NORMAL) {
-        ASSERT_TRUE(::SetFileAttributesA(path.c_str(), attributes)) << path;
-        ASSERT_EQ(::GetFileAttributesA(path.c_str()) & attributes, attributes) << path;
+        ASSERT_TRUE(testsupport::SetAttributes(path, attributes)) << path;
     }
-}
-
-// Names in a folder, sorted; hidden and system files included.
-std::vector<std::string> NamesIn(const std::string& folder)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found{};
-    HANDLE search = ::FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        const std::string name = found.cFileName;
-        if (name != "." && name != "..")
-            names.push_back(name);
-    } while (::FindNextFileA(search, &found));
-    ::FindClose(search);
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 using Names = std::vector<std::string>;
@@ -103,7 +73,8 @@ protected:
         for (int id = IDC_DRIVE1; id <= IDC_LABEL7; ++id)
             ASSERT_NE(uidriver::WaitForChildById(main_, id, kTimeoutMs), nullptr) << "control " << id;
         // The lists are filled while the window is made; wait for the folder.
-        ASSERT_TRUE(WaitUntil([&] { return DirItems().size() >= 3; })) << "folder list stays empty";
+        ASSERT_TRUE(testsupport::WaitUntil([&] { return DirItems().size() >= 3; }, kTimeoutMs))
+            << "folder list stays empty";
     }
 
     uidriver::WindowQuery AboutQuery() const
@@ -134,10 +105,10 @@ protected:
         const auto line = std::find(dirs.begin(), dirs.end(), "files");
         ASSERT_NE(line, dirs.end());
         ASSERT_TRUE(uidriver::DoubleClickListItem(Control(IDC_DIR1), static_cast<int>(line - dirs.begin())));
-        ASSERT_TRUE(WaitUntil([&] {
+        ASSERT_TRUE(testsupport::WaitUntil([&] {
             const Names now = DirItems();
             return now.size() >= 3 && now[2] == "files" && FileItems() == expectedFiles;
-        })) << "the file list did not follow the folder";
+        }, kTimeoutMs)) << "the file list did not follow the folder";
     }
 
     // Types a prefix and presses "Rename Now"; returns the confirmation box.
@@ -164,7 +135,8 @@ protected:
         const MessageBoxInfo box = AskToRename(prefix);
         ExpectConfirmation(box, prefix);
         ASSERT_TRUE(uidriver::AnswerMessageBox(box, IDYES));
-        ASSERT_TRUE(WaitUntil([&] { return Text(IDC_LABEL3) == endText; })) << "Label3: " << Text(IDC_LABEL3);
+        ASSERT_TRUE(testsupport::WaitUntil([&] { return Text(IDC_LABEL3) == endText; }, kTimeoutMs))
+            << "Label3: " << Text(IDC_LABEL3);
     }
 
     std::string File(const std::string& name) const { return folder_ + "\\" + name; }
@@ -178,9 +150,9 @@ protected:
 TEST_F(PelmoraTest, RenamesTheListedFilesInOrderAndLeavesHiddenAndSystemFiles)
 {
     for (const char* name : {"b.txt", "a.jpg", "c"})
-        WriteFile(File(name));
-    WriteFile(File("hidden.txt"), FILE_ATTRIBUTE_HIDDEN);
-    WriteFile(File("system.dat"), FILE_ATTRIBUTE_SYSTEM);
+        MakeFile(File(name));
+    MakeFile(File("hidden.txt"), FILE_ATTRIBUTE_HIDDEN);
+    MakeFile(File("system.dat"), FILE_ATTRIBUTE_SYSTEM);
     ASSERT_TRUE(::CreateDirectoryA(File("sub").c_str(), nullptr));
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_NO_FATAL_FAILURE(OpenFilesFolder({"a.jpg", "b.txt", "c"}));
@@ -202,7 +174,7 @@ TEST_F(PelmoraTest, RenamesTheListedFilesInOrderAndLeavesHiddenAndSystemFiles)
 TEST_F(PelmoraTest, NaturalOrderDecidesTheNumbers)
 {
     for (const char* name : {"img10.png", "img2.png", "IMG1.png"})
-        WriteFile(File(name));
+        MakeFile(File(name));
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_NO_FATAL_FAILURE(OpenFilesFolder({"IMG1.png", "img2.png", "img10.png"}));
     ASSERT_NO_FATAL_FAILURE(RenameAndWait("P"));
@@ -211,8 +183,8 @@ TEST_F(PelmoraTest, NaturalOrderDecidesTheNumbers)
 
 TEST_F(PelmoraTest, AFileTakesItsOwnNameInAnotherCase)
 {
-    WriteFile(File("TRIP0.txt"));
-    WriteFile(File("x.txt"));
+    MakeFile(File("TRIP0.txt"));
+    MakeFile(File("x.txt"));
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_NO_FATAL_FAILURE(OpenFilesFolder({"TRIP0.txt", "x.txt"}));
     // No clash refused, no rename failed: the batch runs to its end. (Windows
@@ -220,13 +192,13 @@ TEST_F(PelmoraTest, AFileTakesItsOwnNameInAnotherCase)
     ASSERT_NO_FATAL_FAILURE(RenameAndWait("Trip"));
     Names names = NamesIn(folder_);
     for (std::string& name : names)
-        ::CharUpperBuffA(&name[0], static_cast<DWORD>(name.size()));
+        name = ToAsciiUpper(name);
     EXPECT_EQ(names, (Names{"TRIP0.TXT", "TRIP1.TXT"}));
 }
 
 TEST_F(PelmoraTest, OneFileEndsAtOneHundredPercent)
 {
-    WriteFile(File("only.txt"));
+    MakeFile(File("only.txt"));
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_NO_FATAL_FAILURE(OpenFilesFolder({"only.txt"}));
     ASSERT_NO_FATAL_FAILURE(RenameAndWait("One"));
@@ -236,8 +208,8 @@ TEST_F(PelmoraTest, OneFileEndsAtOneHundredPercent)
 
 TEST_F(PelmoraTest, AnsweringNoChangesNothing)
 {
-    WriteFile(File("a.txt"));
-    WriteFile(File("b.txt"));
+    MakeFile(File("a.txt"));
+    MakeFile(File("b.txt"));
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_NO_FATAL_FAILURE(OpenFilesFolder({"a.txt", "b.txt"}));
     const MessageBoxInfo box = AskToRename("Trip");
@@ -252,11 +224,11 @@ TEST_F(PelmoraTest, AnsweringNoChangesNothing)
 
 TEST_F(PelmoraTest, AClashSeenInAdvanceRenamesNothing)
 {
-    WriteFile(File("a.txt"));
-    WriteFile(File("b.txt"));
-    WriteFile(File("c.txt"));
+    MakeFile(File("a.txt"));
+    MakeFile(File("b.txt"));
+    MakeFile(File("c.txt"));
     // Not listed, but it takes the second file's new name (in another case).
-    WriteFile(File("TRIP1.TXT"), FILE_ATTRIBUTE_HIDDEN);
+    MakeFile(File("TRIP1.TXT"), FILE_ATTRIBUTE_HIDDEN);
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_NO_FATAL_FAILURE(OpenFilesFolder({"a.txt", "b.txt", "c.txt"}));
     const MessageBoxInfo question = AskToRename("Trip");
@@ -277,9 +249,9 @@ TEST_F(PelmoraTest, AClashSeenInAdvanceRenamesNothing)
 
 TEST_F(PelmoraTest, AFailedRenameStopsTheBatchAndKeepsTheProgramRunning)
 {
-    WriteFile(File("a.txt"));
-    WriteFile(File("b.txt"));
-    WriteFile(File("c.txt"));
+    MakeFile(File("a.txt"));
+    MakeFile(File("b.txt"));
+    MakeFile(File("c.txt"));
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_NO_FATAL_FAILURE(OpenFilesFolder({"a.txt", "b.txt", "c.txt"}));
     // Held open without sharing: the system refuses to rename it.
@@ -302,7 +274,8 @@ TEST_F(PelmoraTest, AFailedRenameStopsTheBatchAndKeepsTheProgramRunning)
 
     EXPECT_TRUE(program_.IsRunning());
     EXPECT_EQ(NamesIn(folder_), (Names{"P0.txt", "b.txt", "c.txt"}));
-    ASSERT_TRUE(WaitUntil([&] { return FileItems() == Names{"b.txt", "c.txt", "P0.txt"}; }));
+    ASSERT_TRUE(
+        testsupport::WaitUntil([&] { return FileItems() == Names{"b.txt", "c.txt", "P0.txt"}; }, kTimeoutMs));
 }
 
 TEST_F(PelmoraTest, AboutOpensOnceWithoutBlockingAndExitSaysFarewell)
@@ -448,13 +421,13 @@ TEST_F(PelmoraTest, TheDriveListMovesTheFolderListToThatDrive)
     EXPECT_EQ(DirItems()[0], "c:\\");
 
     ASSERT_TRUE(uidriver::SelectComboItem(drives, static_cast<int>(z - entries.begin())));
-    ASSERT_TRUE(WaitUntil([&] { return DirItems().at(0) == "z:\\"; }));
+    ASSERT_TRUE(testsupport::WaitUntil([&] { return DirItems().at(0) == "z:\\"; }, kTimeoutMs));
     // Back on C:, the folder list returns to that drive's current folder.
     ASSERT_TRUE(uidriver::SelectComboItem(drives, static_cast<int>(c - entries.begin())));
-    ASSERT_TRUE(WaitUntil([&] {
+    ASSERT_TRUE(testsupport::WaitUntil([&] {
         const Names dirs = DirItems();
         return dirs.size() >= 3 && dirs[0] == "c:\\" && dirs[2] == "files";
-    }));
+    }, kTimeoutMs));
 }
 
 }  // namespace
