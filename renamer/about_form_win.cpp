@@ -17,9 +17,9 @@ bool frmAbout::Create()
     // The window class keeps the first icons it was registered with, so the
     // icons are made once and live as long as this object.
     if (!bigIcon_) {
-        bigIcon_ = LoadAppIcon(IDI_PELMORA, ::GetSystemMetrics(SM_CXICON));
-        smallIcon_ = LoadAppIcon(IDI_PELMORA, ::GetSystemMetrics(SM_CXSMICON));
-        pictureIcon_ = LoadAppIcon(IDI_PELMORA, 48);
+        bigIcon_ = LoadIconResource(IDI_PELMORA, ::GetSystemMetrics(SM_CXICON));
+        smallIcon_ = LoadIconResource(IDI_PELMORA, ::GetSystemMetrics(SM_CXSMICON));
+        pictureIcon_ = LoadIconResource(IDI_PELMORA, 48);
         font_.CreatePointFont("Arial", 8.25);
     }
     if (!CreateForm("PelmoraAbout", "About Pelmora", 5295, 2040, ::GetSysColorBrush(COLOR_BTNFACE),

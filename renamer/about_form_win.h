@@ -2,8 +2,8 @@
 #pragma once
 
 #include "framework/gdi_win.h"
+#include "framework/icon_win.h"
 #include "renamer/form_win.h"
-#include "renamer/icon_win.h"
 
 namespace pelmora {
 

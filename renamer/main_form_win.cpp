@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "framework/app_win.h"
 #include "renamer/control_ids.h"
 #include "renamer/batch_check.h"
 #include "renamer/batch_texts.h"
@@ -46,8 +45,8 @@ END_MESSAGE_MAP()
 
 bool Main::Create()
 {
-    bigIcon_ = LoadAppIcon(IDI_PELMORA, ::GetSystemMetrics(SM_CXICON));
-    smallIcon_ = LoadAppIcon(IDI_PELMORA, ::GetSystemMetrics(SM_CXSMICON));
+    bigIcon_ = LoadIconResource(IDI_PELMORA, ::GetSystemMetrics(SM_CXICON));
+    smallIcon_ = LoadIconResource(IDI_PELMORA, ::GetSystemMetrics(SM_CXSMICON));
     background_.CreateSolidBrush(kBlack);
     if (!CreateForm("PelmoraMain", "Pelmora 1.0", 7695, 4935, background_, bigIcon_.Get(), smallIcon_.Get()))
         return false;
@@ -184,7 +183,7 @@ void Main::OnCommand3Click()
 {
     const CString folder = File1.GetPath();
     const CString prefix = Text1.GetWindowText();
-    answer = ::MessageBoxA(m_hWnd, ConfirmationQuestion(folder, prefix), "Confirmation", MB_YESNO);
+    answer = MessageBox(ConfirmationQuestion(folder, prefix), "Confirmation", MB_YESNO);
     if (answer != IDYES)
         return;
 
@@ -201,15 +200,14 @@ void Main::RunBatch(const CString& folder, const CString& prefix)
     // and subfolders included, since they take names too.
     FolderContents contents;
     if (!ReadFolder(folder, &contents)) {
-        const CString text = UnreadableFolderText(folder, SystemErrorText(::GetLastError()));
-        ::MessageBoxA(m_hWnd, text, AfxGetAppName(), MB_OK | MB_ICONEXCLAMATION);
+        MessageBox(UnreadableFolderText(folder, SystemErrorText(::GetLastError())), nullptr,
+                   MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     const std::vector<RenameStep> plan = PlanBatch(folder, File1.GetNames(), prefix);
     const BatchCheck check = CheckBatch(plan, contents.entries, &FoldNameCase);
     if (!check.ok()) {
-        ::MessageBoxA(m_hWnd, DescribeProblem(check, plan, folder), AfxGetAppName(),
-                      MB_OK | MB_ICONEXCLAMATION);
+        MessageBox(DescribeProblem(check, plan, folder), nullptr, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
 
@@ -224,8 +222,7 @@ void Main::RunBatch(const CString& folder, const CString& prefix)
             const DWORD error = ::GetLastError();
             Command5.EnableWindow(true);
             Label3.SetWindowText(kBatchStoppedText);
-            const CString text = RenameFailureText(SystemErrorText(error), oldPath, newPath);
-            ::MessageBoxA(m_hWnd, text, AfxGetAppName(), MB_OK | MB_ICONSTOP);
+            MessageBox(RenameFailureText(SystemErrorText(error), oldPath, newPath), nullptr, MB_OK | MB_ICONSTOP);
             return;
         }
         percent = step.percent;
@@ -260,7 +257,7 @@ void Main::OnCommand4Click()
 
 void Main::OnCommand5Click()
 {
-    ::MessageBoxA(m_hWnd, "Thanks! For Using Korvath Product", "Thanks !", MB_OK | MB_RTLREADING);
+    MessageBox("Thanks! For Using Korvath Product", "Thanks !", MB_OK | MB_RTLREADING);
     // Closing the last form ends the program.
     about_.DestroyWindow();
     DestroyWindow();

@@ -4,14 +4,14 @@
 #pragma once
 
 #include "framework/gdi_win.h"
+#include "framework/icon_win.h"
+#include "framework/tool_tip_win.h"
 #include "renamer/about_form_win.h"
-#include "renamer/color_button_win.h"
 #include "renamer/drive_list_win.h"
+#include "renamer/face_color_button_win.h"
 #include "renamer/file_list_win.h"
 #include "renamer/folder_list_win.h"
 #include "renamer/form_win.h"
-#include "renamer/icon_win.h"
-#include "renamer/tool_tip_win.h"
 
 namespace pelmora {
 
@@ -54,7 +54,7 @@ private:
     CFolderList Dir1;
     CFileList File1;
     CWnd Text1;
-    CColorButton Command3;
+    CFaceColorButton Command3;
     CWnd Command4;
     CWnd Command5;
     CWnd Label1;
