@@ -1,6 +1,18 @@
 #include "renamer/form_win.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace pelmora {
+
+namespace {
+
+bool SameFont(const FontSpec& a, const FontSpec& b)
+{
+    return std::strcmp(a.face, b.face) == 0 && a.points == b.points && a.bold == b.bold && a.italic == b.italic;
+}
+
+}  // namespace
 
 int CForm::openForms_ = 0;
 
@@ -55,16 +67,58 @@ bool CForm::PreTranslateMessage(MSG* message)
     return ::IsDialogMessageA(m_hWnd, message) != FALSE;
 }
 
-bool CForm::CreateControl(CWnd& control, const char* className, const char* text, DWORD style,
-                          DWORD exStyle, int left, int top, int width, int height, int id, HFONT font)
+bool CForm::CreateControls(const ControlSpec* design, std::size_t count)
 {
-    const bool created = control.CreateEx(exStyle, className, text, WS_CHILD | WS_VISIBLE | style,
-                                          TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
-                                          TwipsToPixels(height), m_hWnd,
-                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
-    if (created && font)
-        control.SetFont(font, false);
-    return created;
+    // The order of creation is the Z order of the children, and the dialog
+    // keyboard handling moves the focus along it: make them in tab order.
+    std::vector<const ControlSpec*> inTabOrder;
+    for (std::size_t i = 0; i < count; ++i)
+        inTabOrder.push_back(&design[i]);
+    std::stable_sort(inTabOrder.begin(), inTabOrder.end(),
+                     [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
+    for (const ControlSpec* spec : inTabOrder) {
+        if (!CreateControl(*spec))
+            return false;
+    }
+
+    const bool anyTip = std::any_of(design, design + count, [](const ControlSpec& spec) { return spec.toolTip; });
+    // The form works without its tips when the tool tip window cannot be made.
+    if (anyTip && (toolTips_.GetSafeHwnd() || toolTips_.Create(m_hWnd))) {
+        for (const ControlSpec* spec : inTabOrder) {
+            if (spec->toolTip)
+                toolTips_.AddTool(*spec->control, spec->toolTip);
+        }
+    }
+    return true;
+}
+
+bool CForm::CreateControl(const ControlSpec& spec)
+{
+    const TwipsRect& place = spec.place;
+    const bool created = spec.control->CreateEx(
+        spec.exStyle, spec.className, spec.text, WS_CHILD | WS_VISIBLE | spec.style, TwipsToPixels(place.left),
+        TwipsToPixels(place.top), TwipsToPixels(place.width), TwipsToPixels(place.height), m_hWnd,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)));
+    if (!created)
+        return false;
+    if (HFONT font = FontOf(spec.font))
+        spec.control->SetFont(font, false);
+    return true;
+}
+
+HFONT CForm::FontOf(const FontSpec& spec)
+{
+    if (!spec.face)
+        return nullptr;
+    for (const auto& [made, font] : fonts_) {
+        if (SameFont(made, spec))
+            return font;
+    }
+    CFont font;
+    if (!font.CreatePointFont(spec.face, spec.points, spec.bold ? FW_BOLD : FW_NORMAL, spec.italic))
+        return nullptr;
+    fonts_.emplace_back(spec, std::move(font));
+    return fonts_.back().second;
 }
 
 LRESULT CForm::OnActivateForm(WPARAM wParam, LPARAM)

@@ -5,7 +5,6 @@
 
 #include "framework/gdi_win.h"
 #include "framework/icon_win.h"
-#include "framework/tool_tip_win.h"
 #include "renamer/about_form_win.h"
 #include "renamer/drive_list_win.h"
 #include "renamer/face_color_button_win.h"
@@ -38,8 +37,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    bool CreateControls();
-    void AddToolTips();
+    bool CreateChildren();
     void RunBatch(const CString& folder, const CString& prefix);
     void ShowPercent(int value);
 
@@ -65,14 +63,7 @@ private:
     CWnd Label6;
     CWnd Label7;
     CWnd Progr;
-    CToolTip toolTips_;
 
-    CFont listFont_;
-    CFont bold9_;
-    CFont bold975_;
-    CFont boldItalic975_;
-    CFont boldItalic1125_;
-    CFont bold12_;
     CBrush background_;
     CIcon bigIcon_;
     CIcon smallIcon_;

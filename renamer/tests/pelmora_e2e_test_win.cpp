@@ -40,6 +40,38 @@ void MakeFile(const std::string& path, DWORD attributes = FILE_ATTRIBUTE_NORMAL)
 
 using Names = std::vector<std::string>;
 
+// Pixels for twips at 96 dots per inch, as the layout's twips come out.
+constexpr int Pixels(int twips)
+{
+    return (twips + 7) / 15;
+}
+
+// A window's client area and a control's place in it, in twips as the layout
+// gives them; a height of 0 is not checked (a drop-down list box takes its
+// height from its font).
+void ExpectClientSize(HWND window, const char* which, int widthTwips, int heightTwips)
+{
+    SCOPED_TRACE(which);
+    RECT client{};
+    ASSERT_TRUE(::GetClientRect(window, &client));
+    EXPECT_EQ(client.right, Pixels(widthTwips));
+    EXPECT_EQ(client.bottom, Pixels(heightTwips));
+}
+
+void ExpectPlaced(HWND window, HWND control, int left, int top, int width, int height)
+{
+    POINT origin{0, 0};
+    ASSERT_TRUE(::ClientToScreen(window, &origin));
+    RECT box{};
+    ASSERT_TRUE(::GetWindowRect(control, &box));
+    EXPECT_EQ(box.left - origin.x, Pixels(left));
+    EXPECT_EQ(box.top - origin.y, Pixels(top));
+    EXPECT_EQ(box.right - box.left, Pixels(width));
+    if (height) {
+        EXPECT_EQ(box.bottom - box.top, Pixels(height));
+    }
+}
+
 // Each test gets its own folder C:\pelmora-e2e-<pid>-<test>\files and its
 // own Pelmora, started in the folder above "files": the folder list opens
 // on it (the current folder of drive C:), and "files" is one double click away.
@@ -344,16 +376,11 @@ TEST_F(PelmoraTest, ClosingTheMainWindowEndsTheProgramOnceAboutIsClosedToo)
 TEST_F(PelmoraTest, ControlsSitWhereTheLayoutPutsThemWithTheirTextsAndTips)
 {
     ASSERT_NO_FATAL_FAILURE(Start());
-    RECT client{};
-    ASSERT_TRUE(::GetClientRect(main_, &client));
-    EXPECT_EQ(client.right, 513);  // 7695 twips
-    EXPECT_EQ(client.bottom, 329);  // 4935 twips
-    POINT origin{0, 0};
-    ::ClientToScreen(main_, &origin);
+    ExpectClientSize(main_, "Main", 7695, 4935);
 
     struct Expected {
         int id;
-        int left, top, width, height;  // twips
+        int left, top, width, height;  // twips; height 0: not checked
         const char* text;              // null: not checked
         const char* tip;
     };
@@ -374,18 +401,10 @@ TEST_F(PelmoraTest, ControlsSitWhereTheLayoutPutsThemWithTheirTextsAndTips)
         {IDC_LABEL6, 2355, 75, 1215, 255, "Step 3.", ""},
         {IDC_LABEL7, 4695, 75, 990, 315, "Step 4.", ""},
     };
-    const auto pixels = [](int twips) { return (twips + 7) / 15; };
     for (const Expected& c : controls) {
         SCOPED_TRACE("control " + std::to_string(c.id));
         HWND control = Control(c.id);
-        RECT box{};
-        ASSERT_TRUE(::GetWindowRect(control, &box));
-        EXPECT_EQ(box.left - origin.x, pixels(c.left));
-        EXPECT_EQ(box.top - origin.y, pixels(c.top));
-        EXPECT_EQ(box.right - box.left, pixels(c.width));
-        if (c.height) {  // a drop-down list box takes its height from its font
-            EXPECT_EQ(box.bottom - box.top, pixels(c.height));
-        }
+        ExpectPlaced(main_, control, c.left, c.top, c.width, c.height);
         if (c.text) {
             EXPECT_EQ(uidriver::GetText(control), c.text);
         }
@@ -406,6 +425,54 @@ TEST_F(PelmoraTest, ControlsSitWhereTheLayoutPutsThemWithTheirTextsAndTips)
     EXPECT_EQ(low, 0);
     EXPECT_EQ(high, 100);
     EXPECT_EQ(uidriver::GetProgressPos(Control(IDC_PROGR)), 0);
+}
+
+TEST_F(PelmoraTest, AboutControlsSitWhereTheLayoutPutsThemInTabOrder)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    HWND aboutWindow = nullptr;
+    ASSERT_NO_FATAL_FAILURE(OpenAbout(&aboutWindow));
+    ExpectClientSize(aboutWindow, "frmAbout", 5295, 2040);
+
+    struct Expected {
+        int id;
+        int left, top, width, height;  // twips
+        const char* text;
+    };
+    const Expected controls[] = {
+        {IDC_CMDOK, 1920, 1560, 1260, 345, "OK"},
+        {IDC_PICICON, 240, 240, 780, 780, ""},
+        {IDC_LBLTITLE, 1110, 240, 1440, 255, " Pelmora "},
+        {IDC_LBLVERSION, 1185, 540, 1410, 225, "Version 1.0.0"},
+        {IDC_ABOUT_LABEL2, 3315, 195, 1590, 225, "Date :-31/05/2006"},
+    };
+    for (const Expected& c : controls) {
+        SCOPED_TRACE("control " + std::to_string(c.id));
+        HWND control = uidriver::FindChildById(aboutWindow, c.id);
+        ExpectPlaced(aboutWindow, control, c.left, c.top, c.width, c.height);
+        EXPECT_EQ(uidriver::GetText(control), c.text);
+    }
+    // "OK" comes first in tab order and is the default button; the picture
+    // shows the application icon.
+    std::vector<int> order;
+    for (const uidriver::ChildInfo& child : uidriver::ListChildren(aboutWindow))
+        order.push_back(child.id);
+    EXPECT_EQ(order, (std::vector<int>{IDC_CMDOK, IDC_PICICON, IDC_LBLTITLE, IDC_LBLVERSION, IDC_ABOUT_LABEL2}));
+    HWND ok = uidriver::FindChildById(aboutWindow, IDC_CMDOK);
+    EXPECT_EQ(::GetWindowLongA(ok, GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+    EXPECT_NE(::SendMessageA(uidriver::FindChildById(aboutWindow, IDC_PICICON), STM_GETICON, 0, 0), 0);
+}
+
+TEST_F(PelmoraTest, EnterInTheAboutWindowPressesOk)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    HWND aboutWindow = nullptr;
+    ASSERT_NO_FATAL_FAILURE(OpenAbout(&aboutWindow));
+    ::SetForegroundWindow(aboutWindow);
+    ASSERT_TRUE(::PostMessageA(uidriver::FindChildById(aboutWindow, IDC_CMDOK), WM_KEYDOWN, VK_RETURN, 0));
+    ASSERT_TRUE(uidriver::WaitForGoneOrHidden(aboutWindow, kTimeoutMs));
+    EXPECT_TRUE(program_.IsRunning());
+    EXPECT_TRUE(uidriver::IsVisible(main_));
 }
 
 TEST_F(PelmoraTest, TheDriveListMovesTheFolderListToThatDrive)
