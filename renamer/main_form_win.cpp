@@ -182,31 +182,32 @@ void Main::OnCommand3Click()
     answer = MessageBox(ConfirmationQuestion(folder, prefix), "Confirmation", MB_YESNO);
     if (answer != IDYES)
         return;
-
-    Command5.EnableWindow(false);
     RunBatch(folder, prefix);
-    Command5.EnableWindow(true);
-    // The list shows the names on disk again, so a second batch works on them.
-    File1.Refresh();
 }
 
+// After every batch, whatever its end, the list shows the names on disk
+// again, so that a second batch works on them.
 void Main::RunBatch(const CString& folder, const CString& prefix)
 {
     // The check runs over what the folder holds now, hidden and system files
-    // and subfolders included, since they take names too.
+    // and subfolders included, since they take names too. A refused batch has
+    // not started: "Exit" stays enabled.
     FolderContents contents;
     if (!ReadFolder(folder, &contents)) {
         MessageBox(UnreadableFolderText(folder, SystemErrorText(::GetLastError())), nullptr,
                    MB_OK | MB_ICONEXCLAMATION);
+        File1.Refresh();
         return;
     }
     const std::vector<RenameStep> plan = PlanBatch(folder, File1.GetNames(), prefix);
     const BatchCheck check = CheckBatch(plan, contents.entries, &FoldNameCase);
     if (!check.ok()) {
         MessageBox(DescribeProblem(check, plan, folder), nullptr, MB_OK | MB_ICONEXCLAMATION);
+        File1.Refresh();
         return;
     }
 
+    Command5.EnableWindow(false);
     int shown = -1;
     for (const RenameStep& step : plan) {
         oldPath = step.oldPath;
@@ -219,6 +220,7 @@ void Main::RunBatch(const CString& folder, const CString& prefix)
             Command5.EnableWindow(true);
             Label3.SetWindowText(kBatchStoppedText);
             MessageBox(RenameFailureText(SystemErrorText(error), oldPath, newPath), nullptr, MB_OK | MB_ICONSTOP);
+            File1.Refresh();
             return;
         }
         percent = step.percent;
@@ -229,6 +231,9 @@ void Main::RunBatch(const CString& folder, const CString& prefix)
             ShowPercent(percent);
         }
     }
+    // "Done !" comes last: when it shows, the batch is over in every respect.
+    Command5.EnableWindow(true);
+    File1.Refresh();
     Label3.SetWindowText(kBatchDoneText);
 }
 

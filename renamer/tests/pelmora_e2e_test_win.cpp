@@ -133,9 +133,14 @@ protected:
     // Step 2: double-click "files" in the folder list; step 3 follows.
     void OpenFilesFolder(const Names& expectedFiles)
     {
-        const Names dirs = DirItems();
+        // A read across processes can come back empty when the machine is
+        // busy: read until the line is there.
+        Names dirs;
+        ASSERT_TRUE(testsupport::WaitUntil([&] {
+            dirs = DirItems();
+            return std::find(dirs.begin(), dirs.end(), "files") != dirs.end();
+        }, kTimeoutMs)) << "no folder \"files\" in the folder list";
         const auto line = std::find(dirs.begin(), dirs.end(), "files");
-        ASSERT_NE(line, dirs.end());
         ASSERT_TRUE(uidriver::DoubleClickListItem(Control(IDC_DIR1), static_cast<int>(line - dirs.begin())));
         ASSERT_TRUE(testsupport::WaitUntil([&] {
             const Names now = DirItems();
