@@ -37,10 +37,10 @@ bool CForm::CreateForm(const char* className, const char* caption, int clientWid
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
 
-    RECT work{};
-    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    const int x = work.left + (work.right - work.left - width) / 2;
-    const int y = work.top + (work.bottom - work.top - height) / 2;
+    // Centred on the whole screen of the primary monitor, taskbar included,
+    // not on the work area beside the taskbar: that is where the forms open.
+    const int x = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    const int y = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
 
     if (!CreateEx(exStyle, className, caption, style, x, y, width, height, nullptr, nullptr))
         return false;

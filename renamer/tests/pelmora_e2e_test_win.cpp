@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,21 @@ void MakeFile(const std::string& path, DWORD attributes = FILE_ATTRIBUTE_NORMAL)
 }
 
 using Names = std::vector<std::string>;
+
+// A window is centred on the screen when the room left of it equals the room
+// right of it, and the room above the room below, give or take the odd pixel
+// that an odd difference leaves.
+void ExpectCentredOnTheScreen(HWND window, const char* which)
+{
+    SCOPED_TRACE(which);
+    RECT box{};
+    ASSERT_TRUE(::GetWindowRect(window, &box));
+    // Room on the left less room on the right, room above less room below.
+    const int unevenX = box.left - (::GetSystemMetrics(SM_CXSCREEN) - box.right);
+    const int unevenY = box.top - (::GetSystemMetrics(SM_CYSCREEN) - box.bottom);
+    EXPECT_TRUE(unevenX == 0 || unevenX == -1) << "left " << box.left << ", right " << box.right;
+    EXPECT_TRUE(unevenY == 0 || unevenY == -1) << "top " << box.top << ", bottom " << box.bottom;
+}
 
 // Pixels for twips at 96 dots per inch, as the layout's twips come out.
 constexpr int Pixels(int twips)
@@ -430,6 +446,23 @@ TEST_F(PelmoraTest, ControlsSitWhereTheLayoutPutsThemWithTheirTextsAndTips)
     EXPECT_EQ(low, 0);
     EXPECT_EQ(high, 100);
     EXPECT_EQ(uidriver::GetProgressPos(Control(IDC_PROGR)), 0);
+}
+
+TEST_F(PelmoraTest, BothWindowsOpenCentredOnTheScreenNotOnTheWorkArea)
+{
+    // The taskbar takes a strip off the work area, so a window centred on the
+    // work area sits half that strip away from the screen's centre.
+    RECT work{};
+    ASSERT_TRUE(::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    const int offCentre = std::abs(work.left + work.right - ::GetSystemMetrics(SM_CXSCREEN)) +
+                          std::abs(work.top + work.bottom - ::GetSystemMetrics(SM_CYSCREEN));
+    ASSERT_GE(offCentre, 2) << "the work area shares the screen's centre here, so this test cannot tell them apart";
+
+    ASSERT_NO_FATAL_FAILURE(Start());
+    HWND aboutWindow = nullptr;
+    ASSERT_NO_FATAL_FAILURE(OpenAbout(&aboutWindow));
+    ExpectCentredOnTheScreen(main_, "Main");
+    ExpectCentredOnTheScreen(aboutWindow, "frmAbout");
 }
 
 TEST_F(PelmoraTest, AboutControlsSitWhereTheLayoutPutsThemInTabOrder)
