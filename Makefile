@@ -56,7 +56,7 @@ test: unit win32 wine-tests
 demo: dist
 	tools/sample/demo.sh
 
-bench: dist
+bench: prereqs
 	tools/bench/run-benchmarks.sh
 
 clean:

@@ -3,7 +3,8 @@
 //   - the file list: from the double click on the folder to a filled list;
 //   - the batch: from "Yes" in the confirmation box to "Done !";
 //   - the bare loop: MoveFile over the same old and new names in a twin folder.
-// It runs in a Wine prefix (run-bench.sh) and prints one line a figure.
+// It runs in a Wine prefix (tools/bench/run-benchmarks.sh) and prints one
+// line a figure.
 #include <windows.h>
 
 #include <algorithm>
