@@ -6,8 +6,8 @@ namespace pelmora {
 
 namespace {
 
-const FontSpec kRegular{"Arial", 8.25, false, false};
-const FontSpec kClassFont{};
+const FormFont kRegular{"Arial", 8.25, false, false};
+const FormFont kClassFont{};
 
 }  // namespace
 
@@ -39,7 +39,7 @@ bool frmAbout::Create()
 
 int frmAbout::OnCreate(CREATESTRUCTA*)
 {
-    const ControlSpec design[] = {
+    const ControlRow design[] = {
         // control, id, class, text, {left, top, width, height} in twips, tab index, font, style,
         // extended style, tool tip
         {&picIcon, IDC_PICICON, "STATIC", nullptr, {240, 240, 780, 780}, 1, kClassFont, SS_ICON | SS_CENTERIMAGE,

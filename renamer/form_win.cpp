@@ -7,7 +7,7 @@ namespace pelmora {
 
 namespace {
 
-bool SameFont(const FontSpec& a, const FontSpec& b)
+bool SameFont(const FormFont& a, const FormFont& b)
 {
     return std::strcmp(a.face, b.face) == 0 && a.points == b.points && a.bold == b.bold && a.italic == b.italic;
 }
@@ -67,57 +67,57 @@ bool CForm::PreTranslateMessage(MSG* message)
     return ::IsDialogMessageA(m_hWnd, message) != FALSE;
 }
 
-bool CForm::CreateControls(const ControlSpec* design, std::size_t count)
+bool CForm::CreateControls(const ControlRow* design, std::size_t count)
 {
     // The order of creation is the Z order of the children, and the dialog
     // keyboard handling moves the focus along it: make them in tab order.
-    std::vector<const ControlSpec*> inTabOrder;
+    std::vector<const ControlRow*> inTabOrder;
     for (std::size_t i = 0; i < count; ++i)
         inTabOrder.push_back(&design[i]);
     std::stable_sort(inTabOrder.begin(), inTabOrder.end(),
-                     [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
-    for (const ControlSpec* spec : inTabOrder) {
-        if (!CreateControl(*spec))
+                     [](const ControlRow* a, const ControlRow* b) { return a->tabIndex < b->tabIndex; });
+    for (const ControlRow* row : inTabOrder) {
+        if (!CreateControl(*row))
             return false;
     }
 
-    const bool anyTip = std::any_of(design, design + count, [](const ControlSpec& spec) { return spec.toolTip; });
+    const bool anyTip = std::any_of(design, design + count, [](const ControlRow& row) { return row.toolTip; });
     // The form works without its tips when the tool tip window cannot be made.
     if (anyTip && (toolTips_.GetSafeHwnd() || toolTips_.Create(m_hWnd))) {
-        for (const ControlSpec* spec : inTabOrder) {
-            if (spec->toolTip)
-                toolTips_.AddTool(*spec->control, spec->toolTip);
+        for (const ControlRow* row : inTabOrder) {
+            if (row->toolTip)
+                toolTips_.AddTool(*row->control, row->toolTip);
         }
     }
     return true;
 }
 
-bool CForm::CreateControl(const ControlSpec& spec)
+bool CForm::CreateControl(const ControlRow& row)
 {
-    const TwipsRect& place = spec.place;
-    const bool created = spec.control->CreateEx(
-        spec.exStyle, spec.className, spec.text, WS_CHILD | WS_VISIBLE | spec.style, TwipsToPixels(place.left),
+    const TwipsRect& place = row.place;
+    const bool created = row.control->CreateEx(
+        row.exStyle, row.className, row.text, WS_CHILD | WS_VISIBLE | row.style, TwipsToPixels(place.left),
         TwipsToPixels(place.top), TwipsToPixels(place.width), TwipsToPixels(place.height), m_hWnd,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)));
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)));
     if (!created)
         return false;
-    if (HFONT font = FontOf(spec.font))
-        spec.control->SetFont(font, false);
+    if (HFONT font = FontOf(row.font))
+        row.control->SetFont(font, false);
     return true;
 }
 
-HFONT CForm::FontOf(const FontSpec& spec)
+HFONT CForm::FontOf(const FormFont& wanted)
 {
-    if (!spec.face)
+    if (!wanted.face)
         return nullptr;
     for (const auto& [made, font] : fonts_) {
-        if (SameFont(made, spec))
+        if (SameFont(made, wanted))
             return font;
     }
     CFont font;
-    if (!font.CreatePointFont(spec.face, spec.points, spec.bold ? FW_BOLD : FW_NORMAL, spec.italic))
+    if (!font.CreatePointFont(wanted.face, wanted.points, wanted.bold ? FW_BOLD : FW_NORMAL, wanted.italic))
         return nullptr;
-    fonts_.emplace_back(spec, std::move(font));
+    fonts_.emplace_back(wanted, std::move(font));
     return fonts_.back().second;
 }
 

@@ -27,7 +27,7 @@ constexpr int TwipsToPixels(int twips)
 }
 
 // A font of a form's design. A control without a face keeps its class's font.
-struct FontSpec {
+struct FormFont {
     const char* face = nullptr;
     double points = 0;
     bool bold = false;
@@ -43,14 +43,14 @@ struct TwipsRect {
 };
 
 // One control of a form's design.
-struct ControlSpec {
+struct ControlRow {
     CWnd* control = nullptr;  // the object the new window is bound to
     int id = 0;
     const char* className = nullptr;
     const char* text = nullptr;  // null: no text
     TwipsRect place;
     int tabIndex = 0;  // controls are made in this order, which is the order Tab visits them
-    FontSpec font;
+    FormFont font;
     DWORD style = 0;  // WS_CHILD | WS_VISIBLE come on top
     DWORD exStyle = 0;
     const char* toolTip = nullptr;  // null: none
@@ -70,9 +70,9 @@ public:
 protected:
     // Makes the controls of a design in tab order, each with its font and tool
     // tip. False when a control cannot be made.
-    bool CreateControls(const ControlSpec* design, std::size_t count);
+    bool CreateControls(const ControlRow* design, std::size_t count);
     template <std::size_t N>
-    bool CreateControls(const ControlSpec (&design)[N])
+    bool CreateControls(const ControlRow (&design)[N])
     {
         return CreateControls(design, N);
     }
@@ -90,15 +90,15 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    bool CreateControl(const ControlSpec& spec);
-    HFONT FontOf(const FontSpec& spec);
+    bool CreateControl(const ControlRow& row);
+    HFONT FontOf(const FormFont& wanted);
 
     static int openForms_;
     bool counted_ = false;
     HWND lastFocus_ = nullptr;  // borrowed: one of the form's controls
     // One font for each font of the design; controls borrow them, and they
     // outlive the windows, which a form may make again (About).
-    std::vector<std::pair<FontSpec, CFont>> fonts_;
+    std::vector<std::pair<FormFont, CFont>> fonts_;
     CToolTip toolTips_;
 };
 

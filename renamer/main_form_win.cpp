@@ -21,13 +21,13 @@ constexpr char kStartDrive = 'C';
 
 // The fonts of the window: all Arial, the lists and the prefix box in the
 // regular 8.25 points.
-const FontSpec kRegular{"Arial", 8.25, false, false};
-const FontSpec kBold9{"Arial", 9, true, false};
-const FontSpec kBold975{"Arial", 9.75, true, false};
-const FontSpec kBoldItalic975{"Arial", 9.75, true, true};
-const FontSpec kBoldItalic1125{"Arial", 11.25, true, true};
-const FontSpec kBold12{"Arial", 12, true, false};
-const FontSpec kClassFont{};
+const FormFont kRegular{"Arial", 8.25, false, false};
+const FormFont kBold9{"Arial", 9, true, false};
+const FormFont kBold975{"Arial", 9.75, true, false};
+const FormFont kBoldItalic975{"Arial", 9.75, true, true};
+const FormFont kBoldItalic1125{"Arial", 11.25, true, true};
+const FormFont kBold12{"Arial", 12, true, false};
+const FormFont kClassFont{};
 
 // The styles of the kinds of control. A drop-down combo box is as tall as
 // its open list; the closed box takes its height from the font.
@@ -92,7 +92,7 @@ bool Main::CreateChildren()
     // Steps 1 to 3 down the left, step 4 and the buttons on the right, the
     // progress bar across the bottom with the credit, the progress text and
     // "Exit" under it.
-    const ControlSpec design[] = {
+    const ControlRow design[] = {
         // control, id, class, text, {left, top, width, height} in twips, tab index, font, style,
         // extended style, tool tip
         {&Drive1, IDC_DRIVE1, "COMBOBOX", nullptr, {405, 450, 1830, 3000}, 0, kRegular, kDriveList, 0,
