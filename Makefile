@@ -73,7 +73,7 @@ test: unit fuzz-smoke win32 wine-tests
 demo: dist
 	tools/sample/demo.sh
 
-bench: dist
+bench: prereqs
 	tools/bench/run-benchmarks.sh
 
 clean:

@@ -1,9 +1,9 @@
 // frmAbout: the small window with the program's title, version, date and icon.
 #pragma once
 
-#include "framework/gdi_win.h"
+#include "framework/icon_win.h"
+#include "renamer/control_ids.h"
 #include "renamer/form_win.h"
-#include "renamer/icon_win.h"
 
 namespace pelmora {
 
@@ -16,7 +16,7 @@ protected:
     int OnCreate(CREATESTRUCTA* create);
     void OnCmdOKClick();
     // Enter in the window presses "OK", the default button.
-    LRESULT OnGetDefId(WPARAM, LPARAM) { return MAKELRESULT(IDOK, DC_HASDEFID); }
+    LRESULT OnGetDefId(WPARAM, LPARAM) { return MAKELRESULT(IDC_CMDOK, DC_HASDEFID); }
 
     DECLARE_MESSAGE_MAP()
 
@@ -26,7 +26,6 @@ private:
     CWnd lblVersion;
     CWnd Label2;
     CWnd cmdOK;
-    CFont font_;
     CIcon bigIcon_;
     CIcon smallIcon_;
     CIcon pictureIcon_;

@@ -1,9 +1,10 @@
-// Window ids of the controls of Pelmora's main window, in tab order. The
-// end-to-end tests find the controls by these ids.
+// Window ids of the controls of Pelmora's two windows, each window's in its
+// tab order. The end-to-end tests find the controls by these ids.
 #pragma once
 
 namespace pelmora {
 
+// Main.
 enum ControlId {
     IDC_DRIVE1 = 101,
     IDC_DIR1,
@@ -20,6 +21,15 @@ enum ControlId {
     IDC_LABEL5,
     IDC_LABEL6,
     IDC_LABEL7,
+};
+
+// frmAbout.
+enum AboutControlId {
+    IDC_CMDOK = 201,
+    IDC_PICICON,
+    IDC_LBLTITLE,
+    IDC_LBLVERSION,
+    IDC_ABOUT_LABEL2,
 };
 
 }  // namespace pelmora

@@ -1,7 +1,6 @@
 #include "renamer/drive_list_win.h"
 
-#include <cctype>
-
+#include "framework/ascii_case.h"
 #include "renamer/folder_tree.h"
 
 namespace pelmora {
@@ -41,7 +40,7 @@ void CDriveList::Fill()
 
 bool CDriveList::SetDrive(char letter)
 {
-    letter = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+    letter = AsciiUpper(letter);
     for (std::size_t i = 0; i < letters_.size(); ++i) {
         if (letters_[i] == letter) {
             SendMessage(CB_SETCURSEL, i);

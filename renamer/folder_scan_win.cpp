@@ -1,7 +1,9 @@
 #include "renamer/folder_scan_win.h"
 
 #include "framework/handle_win.h"
-#include "renamer/rename_rules.h"
+#include "renamer/batch_texts.h"
+#include "renamer/name_rule.h"
+#include "renamer/natural_order.h"
 
 namespace pelmora {
 
@@ -70,20 +72,10 @@ CString SystemErrorText(DWORD error)
     const DWORD length = ::FormatMessageA(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
         nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    CString description;
-    if (length && text) {
-        description = CString(text, length);
-        // The system's texts end in a line break.
-        while (!description.IsEmpty() &&
-               (description.GetAt(description.GetLength() - 1) == '\n' ||
-                description.GetAt(description.GetLength() - 1) == '\r'))
-            description = description.Left(description.GetLength() - 1);
-    }
+    const CString description = length && text ? CString(text, length) : CString();
     if (text)
         ::LocalFree(text);
-    if (description.IsEmpty())
-        description = "Unknown error.";
-    return CString::Format("Error %lu: ", static_cast<unsigned long>(error)) + description;
+    return ErrorText(error, description.view());
 }
 
 }  // namespace pelmora

@@ -1,16 +1,16 @@
 #include "renamer/folder_tree.h"
 
-#include <cctype>
 #include <string_view>
 
-#include "renamer/rename_rules.h"
+#include "framework/ascii_case.h"
+#include "renamer/name_rule.h"
 
 namespace pelmora {
 
 CString DriveEntryText(char letter, const CString& volumeLabel)
 {
     CString text;
-    text += static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
+    text += AsciiLower(letter);
     text += ':';
     if (!volumeLabel.IsEmpty())
         text += " [" + volumeLabel + "]";

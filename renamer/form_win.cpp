@@ -1,6 +1,18 @@
 #include "renamer/form_win.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace pelmora {
+
+namespace {
+
+bool SameFont(const FormFont& a, const FormFont& b)
+{
+    return std::strcmp(a.face, b.face) == 0 && a.points == b.points && a.bold == b.bold && a.italic == b.italic;
+}
+
+}  // namespace
 
 int CForm::openForms_ = 0;
 
@@ -25,10 +37,10 @@ bool CForm::CreateForm(const char* className, const char* caption, int clientWid
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
 
-    RECT work{};
-    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    const int x = work.left + (work.right - work.left - width) / 2;
-    const int y = work.top + (work.bottom - work.top - height) / 2;
+    // Centred on the whole screen of the primary monitor, taskbar included,
+    // not on the work area beside the taskbar: that is where the forms open.
+    const int x = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    const int y = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
 
     if (!CreateEx(exStyle, className, caption, style, x, y, width, height, nullptr, nullptr))
         return false;
@@ -55,16 +67,58 @@ bool CForm::PreTranslateMessage(MSG* message)
     return ::IsDialogMessageA(m_hWnd, message) != FALSE;
 }
 
-bool CForm::CreateControl(CWnd& control, const char* className, const char* text, DWORD style,
-                          DWORD exStyle, int left, int top, int width, int height, int id, HFONT font)
+bool CForm::CreateControls(const ControlRow* design, std::size_t count)
 {
-    const bool created = control.CreateEx(exStyle, className, text, WS_CHILD | WS_VISIBLE | style,
-                                          TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
-                                          TwipsToPixels(height), m_hWnd,
-                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
-    if (created && font)
-        control.SetFont(font, false);
-    return created;
+    // The order of creation is the Z order of the children, and the dialog
+    // keyboard handling moves the focus along it: make them in tab order.
+    std::vector<const ControlRow*> inTabOrder;
+    for (std::size_t i = 0; i < count; ++i)
+        inTabOrder.push_back(&design[i]);
+    std::stable_sort(inTabOrder.begin(), inTabOrder.end(),
+                     [](const ControlRow* a, const ControlRow* b) { return a->tabIndex < b->tabIndex; });
+    for (const ControlRow* row : inTabOrder) {
+        if (!CreateControl(*row))
+            return false;
+    }
+
+    const bool anyTip = std::any_of(design, design + count, [](const ControlRow& row) { return row.toolTip; });
+    // The form works without its tips when the tool tip window cannot be made.
+    if (anyTip && (toolTips_.GetSafeHwnd() || toolTips_.Create(m_hWnd))) {
+        for (const ControlRow* row : inTabOrder) {
+            if (row->toolTip)
+                toolTips_.AddTool(*row->control, row->toolTip);
+        }
+    }
+    return true;
+}
+
+bool CForm::CreateControl(const ControlRow& row)
+{
+    const TwipsRect& place = row.place;
+    const bool created = row.control->CreateEx(
+        row.exStyle, row.className, row.text, WS_CHILD | WS_VISIBLE | row.style, TwipsToPixels(place.left),
+        TwipsToPixels(place.top), TwipsToPixels(place.width), TwipsToPixels(place.height), m_hWnd,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)));
+    if (!created)
+        return false;
+    if (HFONT font = FontOf(row.font))
+        row.control->SetFont(font, false);
+    return true;
+}
+
+HFONT CForm::FontOf(const FormFont& wanted)
+{
+    if (!wanted.face)
+        return nullptr;
+    for (const auto& [made, font] : fonts_) {
+        if (SameFont(made, wanted))
+            return font;
+    }
+    CFont font;
+    if (!font.CreatePointFont(wanted.face, wanted.points, wanted.bold ? FW_BOLD : FW_NORMAL, wanted.italic))
+        return nullptr;
+    fonts_.emplace_back(wanted, std::move(font));
+    return fonts_.back().second;
 }
 
 LRESULT CForm::OnActivateForm(WPARAM wParam, LPARAM)

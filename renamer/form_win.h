@@ -4,8 +4,18 @@
 // on the screen, gives its children dialog keyboard handling (Tab, arrows,
 // Enter, Escape), and counts itself among the program's open forms: the
 // program ends when the last one is closed.
+//
+// A form's controls come from a table that reads like the form's design: one
+// row a control with its class, text, position in twips, tab index, font,
+// style and tool tip. CreateControls builds the table.
 #pragma once
 
+#include <cstddef>
+#include <utility>
+#include <vector>
+
+#include "framework/gdi_win.h"
+#include "framework/tool_tip_win.h"
 #include "framework/wnd_win.h"
 
 namespace pelmora {
@@ -15,6 +25,36 @@ constexpr int TwipsToPixels(int twips)
 {
     return (twips + 7) / 15;
 }
+
+// A font of a form's design. A control without a face keeps its class's font.
+struct FormFont {
+    const char* face = nullptr;
+    double points = 0;
+    bool bold = false;
+    bool italic = false;
+};
+
+// A control's place on its form, in twips.
+struct TwipsRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// One control of a form's design.
+struct ControlRow {
+    CWnd* control = nullptr;  // the object the new window is bound to
+    int id = 0;
+    const char* className = nullptr;
+    const char* text = nullptr;  // null: no text
+    TwipsRect place;
+    int tabIndex = 0;  // controls are made in this order, which is the order Tab visits them
+    FormFont font;
+    DWORD style = 0;  // WS_CHILD | WS_VISIBLE come on top
+    DWORD exStyle = 0;
+    const char* toolTip = nullptr;  // null: none
+};
 
 class CForm : public CWnd {
 public:
@@ -28,9 +68,17 @@ public:
     static int OpenForms() { return openForms_; }
 
 protected:
-    // Creates a child control at a position in twips and binds it to `control`.
-    bool CreateControl(CWnd& control, const char* className, const char* text, DWORD style,
-                       DWORD exStyle, int left, int top, int width, int height, int id, HFONT font);
+    // Makes the controls of a design in tab order, each with its font and tool
+    // tip. False when a control cannot be made.
+    bool CreateControls(const ControlRow* design, std::size_t count);
+    template <std::size_t N>
+    bool CreateControls(const ControlRow (&design)[N])
+    {
+        return CreateControls(design, N);
+    }
+
+    // Gives a control of the design another tool tip.
+    void SetToolTip(HWND control, const char* text) { toolTips_.UpdateTipText(control, text); }
 
     void PostNcDestroy() override;
 
@@ -42,9 +90,16 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    bool CreateControl(const ControlRow& row);
+    HFONT FontOf(const FormFont& wanted);
+
     static int openForms_;
     bool counted_ = false;
     HWND lastFocus_ = nullptr;  // borrowed: one of the form's controls
+    // One font for each font of the design; controls borrow them, and they
+    // outlive the windows, which a form may make again (About).
+    std::vector<std::pair<FormFont, CFont>> fonts_;
+    CToolTip toolTips_;
 };
 
 }  // namespace pelmora

@@ -2,10 +2,11 @@
 
 #include <commctrl.h>
 
-#include "framework/app_win.h"
+#include "renamer/batch_check.h"
+#include "renamer/batch_texts.h"
 #include "renamer/control_ids.h"
 #include "renamer/folder_scan_win.h"
-#include "renamer/rename_rules.h"
+#include "renamer/name_rule.h"
 #include "renamer/resource.h"
 
 namespace pelmora {
@@ -15,10 +16,31 @@ namespace {
 const COLORREF kBlack = RGB(0, 0, 0);
 const COLORREF kWhite = RGB(255, 255, 255);
 
-const char kRenameTipBeforeTyping[] = "All Files In Selected Folder Will Be Rename as  ";
-
 // The drive whose current folder the lists show until the user picks one.
 constexpr char kStartDrive = 'C';
+
+// The fonts of the window: all Arial, the lists and the prefix box in the
+// regular 8.25 points.
+const FormFont kRegular{"Arial", 8.25, false, false};
+const FormFont kBold9{"Arial", 9, true, false};
+const FormFont kBold975{"Arial", 9.75, true, false};
+const FormFont kBoldItalic975{"Arial", 9.75, true, true};
+const FormFont kBoldItalic1125{"Arial", 11.25, true, true};
+const FormFont kBold12{"Arial", 12, true, false};
+const FormFont kClassFont{};
+
+// The styles of the kinds of control. A drop-down combo box is as tall as
+// its open list; the closed box takes its height from the font.
+constexpr DWORD kListStyle = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+constexpr DWORD kDriveList = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+constexpr DWORD kFolderList = kListStyle | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
+constexpr DWORD kFileList = kListStyle;
+constexpr DWORD kTextBox = WS_TABSTOP | ES_AUTOHSCROLL;
+constexpr DWORD kFaceColorButton = WS_TABSTOP | BS_OWNERDRAW;
+constexpr DWORD kButton = WS_TABSTOP | BS_PUSHBUTTON;
+constexpr DWORD kLabel = SS_LEFT;
+// A label with a tool tip must take mouse messages to show it.
+constexpr DWORD kLabelWithTip = SS_LEFT | SS_NOTIFY;
 
 // A rename onto the very name the file has (after the file system drops
 // trailing dots and blanks) leaves nothing to do.
@@ -44,8 +66,8 @@ END_MESSAGE_MAP()
 
 bool Main::Create()
 {
-    bigIcon_ = LoadAppIcon(IDI_PELMORA, ::GetSystemMetrics(SM_CXICON));
-    smallIcon_ = LoadAppIcon(IDI_PELMORA, ::GetSystemMetrics(SM_CXSMICON));
+    bigIcon_ = LoadIconResource(IDI_PELMORA, ::GetSystemMetrics(SM_CXICON));
+    smallIcon_ = LoadIconResource(IDI_PELMORA, ::GetSystemMetrics(SM_CXSMICON));
     background_.CreateSolidBrush(kBlack);
     if (!CreateForm("PelmoraMain", "Pelmora 1.0", 7695, 4935, background_, bigIcon_.Get(), smallIcon_.Get()))
         return false;
@@ -55,9 +77,8 @@ bool Main::Create()
 
 int Main::OnCreate(CREATESTRUCTA*)
 {
-    if (!CreateControls())
+    if (!CreateChildren())
         return -1;
-    AddToolTips();
 
     // Load: the drive list starts on C:, and the lists follow its current folder.
     Drive1.Fill();
@@ -66,50 +87,40 @@ int Main::OnCreate(CREATESTRUCTA*)
     return 0;
 }
 
-bool Main::CreateControls()
+bool Main::CreateChildren()
 {
-    listFont_.CreatePointFont("Arial", 8.25);
-    bold9_.CreatePointFont("Arial", 9, FW_BOLD);
-    bold975_.CreatePointFont("Arial", 9.75, FW_BOLD);
-    boldItalic975_.CreatePointFont("Arial", 9.75, FW_BOLD, true);
-    boldItalic1125_.CreatePointFont("Arial", 11.25, FW_BOLD, true);
-    bold12_.CreatePointFont("Arial", 12, FW_BOLD);
-
-    // Children are made in tab order, which is also the order Tab visits them.
-    // A drop-down combo box is as tall as its open list; the closed box takes
-    // its height from the font.
-    const DWORD listStyle = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
-    const bool lists =
-        CreateControl(Drive1, "COMBOBOX", nullptr, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, 405, 450,
-                      1830, 3000, IDC_DRIVE1, listFont_) &&
-        CreateControl(Dir1, "LISTBOX", nullptr, listStyle | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
-                      WS_EX_CLIENTEDGE, 405, 1275, 1830, 2340, IDC_DIR1, listFont_) &&
-        CreateControl(File1, "LISTBOX", nullptr, listStyle, WS_EX_CLIENTEDGE, 2370, 435, 2070, 3210,
-                      IDC_FILE1, listFont_) &&
-        CreateControl(Text1, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 4680, 975, 2010, 345,
-                      IDC_TEXT1, listFont_);
-    const bool buttons =
-        lists &&
-        CreateControl(Command3, "BUTTON", "Rename Now", WS_TABSTOP | BS_OWNERDRAW, 0, 5070, 1575, 1320, 390,
-                      IDC_COMMAND3, bold9_) &&
-        CreateControl(Command4, "BUTTON", "About !", WS_TABSTOP | BS_PUSHBUTTON, 0, 5340, 2145, 840, 375,
-                      IDC_COMMAND4, bold975_) &&
-        CreateControl(Command5, "BUTTON", "Exit", WS_TABSTOP | BS_PUSHBUTTON, 0, 6900, 4395, 585, 375,
-                      IDC_COMMAND5, boldItalic975_);
-    // Label2 takes mouse messages (SS_NOTIFY) so that its tool tip shows.
-    const bool labels =
-        buttons &&
-        CreateControl(Label1, "STATIC", "Enter Prefix :-", SS_LEFT, 0, 4680, 570, 1215, 240, IDC_LABEL1,
-                      bold9_) &&
-        CreateControl(Label2, "STATIC", "By Korvath", SS_LEFT | SS_NOTIFY, 0, 375, 4470, 1725, 270,
-                      IDC_LABEL2, boldItalic1125_) &&
-        CreateControl(Progr, PROGRESS_CLASSA, nullptr, 0, WS_EX_STATICEDGE, 375, 3915, 7080, 345, IDC_PROGR, nullptr) &&
-        CreateControl(Label3, "STATIC", "", SS_LEFT, 0, 3300, 4545, 1215, 255, IDC_LABEL3, bold975_) &&
-        CreateControl(Label4, "STATIC", "Step 1.", SS_LEFT, 0, 390, 90, 960, 270, IDC_LABEL4, bold12_) &&
-        CreateControl(Label5, "STATIC", "Step 2.", SS_LEFT, 0, 390, 900, 975, 285, IDC_LABEL5, bold12_) &&
-        CreateControl(Label6, "STATIC", "Step 3.", SS_LEFT, 0, 2355, 75, 1215, 255, IDC_LABEL6, bold12_) &&
-        CreateControl(Label7, "STATIC", "Step 4.", SS_LEFT, 0, 4695, 75, 990, 315, IDC_LABEL7, bold12_);
-    if (!labels)
+    // Steps 1 to 3 down the left, step 4 and the buttons on the right, the
+    // progress bar across the bottom with the credit, the progress text and
+    // "Exit" under it.
+    const ControlRow design[] = {
+        // control, id, class, text, {left, top, width, height} in twips, tab index, font, style,
+        // extended style, tool tip
+        {&Drive1, IDC_DRIVE1, "COMBOBOX", nullptr, {405, 450, 1830, 3000}, 0, kRegular, kDriveList, 0,
+         "Select Drive Name Here!"},
+        {&Dir1, IDC_DIR1, "LISTBOX", nullptr, {405, 1275, 1830, 2340}, 1, kRegular, kFolderList,
+         WS_EX_CLIENTEDGE, "Double Click On The Folder You Want To Rename"},
+        {&File1, IDC_FILE1, "LISTBOX", nullptr, {2370, 435, 2070, 3210}, 2, kRegular, kFileList, WS_EX_CLIENTEDGE,
+         "Hidden And System Files will Not Be Rename"},
+        {&Text1, IDC_TEXT1, "EDIT", "", {4680, 975, 2010, 345}, 3, kRegular, kTextBox, WS_EX_CLIENTEDGE,
+         "Enter Your Prefix Name Here !"},
+        {&Command3, IDC_COMMAND3, "BUTTON", "Rename Now", {5070, 1575, 1320, 390}, 4, kBold9, kFaceColorButton, 0,
+         "All Files In Selected Folder Will Be Rename as  "},
+        {&Command4, IDC_COMMAND4, "BUTTON", "About !", {5340, 2145, 840, 375}, 5, kBold975, kButton, 0,
+         "About Pelmora"},
+        {&Command5, IDC_COMMAND5, "BUTTON", "Exit", {6900, 4395, 585, 375}, 6, kBoldItalic975, kButton, 0,
+         "Exit Now"},
+        {&Label1, IDC_LABEL1, "STATIC", "Enter Prefix :-", {4680, 570, 1215, 240}, 7, kBold9, kLabel, 0, nullptr},
+        {&Label2, IDC_LABEL2, "STATIC", "By Korvath", {375, 4470, 1725, 270}, 8, kBoldItalic1125, kLabelWithTip,
+         0, "Korvath"},
+        {&Label3, IDC_LABEL3, "STATIC", "", {3300, 4545, 1215, 255}, 10, kBold975, kLabel, 0, nullptr},
+        {&Label4, IDC_LABEL4, "STATIC", "Step 1.", {390, 90, 960, 270}, 11, kBold12, kLabel, 0, nullptr},
+        {&Label5, IDC_LABEL5, "STATIC", "Step 2.", {390, 900, 975, 285}, 12, kBold12, kLabel, 0, nullptr},
+        {&Label6, IDC_LABEL6, "STATIC", "Step 3.", {2355, 75, 1215, 255}, 13, kBold12, kLabel, 0, nullptr},
+        {&Label7, IDC_LABEL7, "STATIC", "Step 4.", {4695, 75, 990, 315}, 14, kBold12, kLabel, 0, nullptr},
+        {&Progr, IDC_PROGR, PROGRESS_CLASSA, nullptr, {375, 3915, 7080, 345}, 9, kClassFont, 0, WS_EX_STATICEDGE,
+         nullptr},
+    };
+    if (!CreateControls(design))
         return false;
 
     Dir1.Init();
@@ -117,20 +128,6 @@ bool Main::CreateControls()
     Progr.SendMessage(PBM_SETRANGE32, 0, 100);
     Progr.SendMessage(PBM_SETPOS, 0);
     return true;
-}
-
-void Main::AddToolTips()
-{
-    if (!toolTips_.Create(m_hWnd))
-        return;  // the window works without its tips
-    toolTips_.AddTool(Drive1, "Select Drive Name Here!");
-    toolTips_.AddTool(Dir1, "Double Click On The Folder You Want To Rename");
-    toolTips_.AddTool(File1, "Hidden And System Files will Not Be Rename");
-    toolTips_.AddTool(Text1, "Enter Your Prefix Name Here !");
-    toolTips_.AddTool(Command3, kRenameTipBeforeTyping);
-    toolTips_.AddTool(Command4, "About Pelmora");
-    toolTips_.AddTool(Command5, "Exit Now");
-    toolTips_.AddTool(Label2, "Korvath");
 }
 
 HBRUSH Main::OnCtlColor(HDC dc, HWND control, UINT type)
@@ -175,46 +172,42 @@ void Main::OnDir1Change()
 
 void Main::OnText1Change()
 {
-    const CString tip = "Files Will Be Rename As:- " + Text1.GetWindowText() + "01";
-    toolTips_.UpdateTipText(Command3, tip);
+    SetToolTip(Command3, RenameTip(Text1.GetWindowText()));
 }
 
 void Main::OnCommand3Click()
 {
     const CString folder = File1.GetPath();
     const CString prefix = Text1.GetWindowText();
-    const CString question = "Do You Want To Rename All The Files In Folder '" + JoinPath(folder, "*.*") +
-                             "' With Prefix Name '" + prefix + "'";
-    answer = ::MessageBoxA(m_hWnd, question, "Confirmation", MB_YESNO);
+    answer = MessageBox(ConfirmationQuestion(folder, prefix), "Confirmation", MB_YESNO);
     if (answer != IDYES)
         return;
-
-    Command5.EnableWindow(false);
     RunBatch(folder, prefix);
-    Command5.EnableWindow(true);
-    // The list shows the names on disk again, so a second batch works on them.
-    File1.Refresh();
 }
 
+// After every batch, whatever its end, the list shows the names on disk
+// again, so that a second batch works on them.
 void Main::RunBatch(const CString& folder, const CString& prefix)
 {
     // The check runs over what the folder holds now, hidden and system files
-    // and subfolders included, since they take names too.
+    // and subfolders included, since they take names too. A refused batch has
+    // not started: "Exit" stays enabled.
     FolderContents contents;
     if (!ReadFolder(folder, &contents)) {
-        const CString text = "The folder '" + folder + "' cannot be read.\n\n" +
-                             SystemErrorText(::GetLastError()) + "\n\nNothing has been renamed.";
-        ::MessageBoxA(m_hWnd, text, AfxGetAppName(), MB_OK | MB_ICONEXCLAMATION);
+        MessageBox(UnreadableFolderText(folder, SystemErrorText(::GetLastError())), nullptr,
+                   MB_OK | MB_ICONEXCLAMATION);
+        File1.Refresh();
         return;
     }
     const std::vector<RenameStep> plan = PlanBatch(folder, File1.GetNames(), prefix);
     const BatchCheck check = CheckBatch(plan, contents.entries, &FoldNameCase);
     if (!check.ok()) {
-        ::MessageBoxA(m_hWnd, DescribeProblem(check, plan, folder), AfxGetAppName(),
-                      MB_OK | MB_ICONEXCLAMATION);
+        MessageBox(DescribeProblem(check, plan, folder), nullptr, MB_OK | MB_ICONEXCLAMATION);
+        File1.Refresh();
         return;
     }
 
+    Command5.EnableWindow(false);
     int shown = -1;
     for (const RenameStep& step : plan) {
         oldPath = step.oldPath;
@@ -225,11 +218,9 @@ void Main::RunBatch(const CString& folder, const CString& prefix)
             // that another program took away): stop here, keep what is done.
             const DWORD error = ::GetLastError();
             Command5.EnableWindow(true);
-            Label3.SetWindowText("Stopped");
-            const CString text = SystemErrorText(error) + "\n\nOld name: " + oldPath + "\nNew name: " + newPath +
-                                 "\n\nThe files before this one have been renamed; this one and the files after "
-                                 "it have not.";
-            ::MessageBoxA(m_hWnd, text, AfxGetAppName(), MB_OK | MB_ICONSTOP);
+            Label3.SetWindowText(kBatchStoppedText);
+            MessageBox(RenameFailureText(SystemErrorText(error), oldPath, newPath), nullptr, MB_OK | MB_ICONSTOP);
+            File1.Refresh();
             return;
         }
         percent = step.percent;
@@ -240,13 +231,16 @@ void Main::RunBatch(const CString& folder, const CString& prefix)
             ShowPercent(percent);
         }
     }
-    Label3.SetWindowText("Done !");
+    // "Done !" comes last: when it shows, the batch is over in every respect.
+    Command5.EnableWindow(true);
+    File1.Refresh();
+    Label3.SetWindowText(kBatchDoneText);
 }
 
 void Main::ShowPercent(int value)
 {
     Progr.SendMessage(PBM_SETPOS, static_cast<WPARAM>(value));
-    Label3.SetWindowText(CString::Format("%d%% Complete", value));
+    Label3.SetWindowText(PercentText(value));
     // The batch does not return to the message loop until it ends; paint now
     // so that the user sees it advance.
     ::UpdateWindow(Progr);
@@ -264,7 +258,7 @@ void Main::OnCommand4Click()
 
 void Main::OnCommand5Click()
 {
-    ::MessageBoxA(m_hWnd, "Thanks! For Using Korvath Product", "Thanks !", MB_OK | MB_RTLREADING);
+    MessageBox("Thanks! For Using Korvath Product", "Thanks !", MB_OK | MB_RTLREADING);
     // Closing the last form ends the program.
     about_.DestroyWindow();
     DestroyWindow();

@@ -4,14 +4,13 @@
 #pragma once
 
 #include "framework/gdi_win.h"
+#include "framework/icon_win.h"
 #include "renamer/about_form_win.h"
-#include "renamer/color_button_win.h"
 #include "renamer/drive_list_win.h"
+#include "renamer/face_color_button_win.h"
 #include "renamer/file_list_win.h"
 #include "renamer/folder_list_win.h"
 #include "renamer/form_win.h"
-#include "renamer/icon_win.h"
-#include "renamer/tool_tip_win.h"
 
 namespace pelmora {
 
@@ -38,8 +37,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    bool CreateControls();
-    void AddToolTips();
+    bool CreateChildren();
     void RunBatch(const CString& folder, const CString& prefix);
     void ShowPercent(int value);
 
@@ -54,7 +52,7 @@ private:
     CFolderList Dir1;
     CFileList File1;
     CWnd Text1;
-    CColorButton Command3;
+    CFaceColorButton Command3;
     CWnd Command4;
     CWnd Command5;
     CWnd Label1;
@@ -65,14 +63,7 @@ private:
     CWnd Label6;
     CWnd Label7;
     CWnd Progr;
-    CToolTip toolTips_;
 
-    CFont listFont_;
-    CFont bold9_;
-    CFont bold975_;
-    CFont boldItalic975_;
-    CFont boldItalic1125_;
-    CFont bold12_;
     CBrush background_;
     CIcon bigIcon_;
     CIcon smallIcon_;

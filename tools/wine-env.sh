@@ -4,7 +4,7 @@
 #     deletes can reach a real home folder or a real prefix;
 #   - an Xvfb display of its own (unless WINE_ENV_DISPLAY=keep and DISPLAY is set);
 #   - Wine's virtual desktop switched on (hides and destroys cost 2 s without a
-#     window manager, 15 ms with it) and a persistent wineserver.
+#     window manager, 15 ms with it), with a taskbar, and a persistent wineserver.
 # Everything it started is ended by process id when the command ends, and the
 # scratch folder is removed (set WINE_ENV_KEEP=1 to keep it).
 #
@@ -70,6 +70,9 @@ fi
 "$WINE" wineboot -i >"$scratch/wineboot.log" 2>&1
 "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
 "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+# The desktop gets a taskbar, as a Windows desktop has: it takes a strip off
+# the work area, so the work area differs from the screen as it does there.
+"$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops\Default' /v EnableShell /t REG_DWORD /d 1 /f >/dev/null 2>&1
 # A program that crashes must end, not wait behind Wine's crash dialog for a
 # click nobody gives: the test that started it then fails instead of hanging.
 "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1

@@ -3,23 +3,29 @@
 //   - the file list: from the double click on the folder to a filled list;
 //   - the batch: from "Yes" in the confirmation box to "Done !";
 //   - the bare loop: MoveFile over the same old and new names in a twin folder.
-// It runs in a Wine prefix (run-bench.sh) and prints one line a figure.
+// It runs in a Wine prefix (tools/bench/run-benchmarks.sh) and prints one
+// line a figure.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "renamer/batch_texts.h"
 #include "renamer/control_ids.h"
-#include "renamer/rename_rules.h"
+#include "renamer/name_rule.h"
+#include "renamer/natural_order.h"
+#include "tests/support/test_support_win.h"
 #include "tools/uidriver/uidriver.h"
 
 namespace {
 
 constexpr DWORD kTimeoutMs = 120000;
+// Polls as often as a thread can sleep, so that the figures are not rounded
+// up to a coarse polling step.
+constexpr DWORD kPollMs = 1;
 
 double Seconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to)
 {
@@ -35,48 +41,12 @@ LARGE_INTEGER Now()
     return now;
 }
 
-bool PollUntil(const std::function<bool()>& condition)
-{
-    const DWORD start = ::GetTickCount();
-    while (!condition()) {
-        if (::GetTickCount() - start > kTimeoutMs)
-            return false;
-        ::Sleep(1);
-    }
-    return true;
-}
-
 bool MakeFiles(const std::string& folder, const std::vector<std::string>& names)
 {
-    if (!::CreateDirectoryA(folder.c_str(), nullptr))
-        return false;
-    for (const std::string& name : names) {
-        HANDLE file = ::CreateFileA((folder + "\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE)
-            return false;
-        ::CloseHandle(file);
-    }
-    return true;
-}
-
-void DeleteFolder(const std::string& folder)
-{
-    WIN32_FIND_DATAA found{};
-    HANDLE search = ::FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                DeleteFolder(folder + "\\" + name);
-            else
-                ::DeleteFileA((folder + "\\" + name).c_str());
-        } while (::FindNextFileA(search, &found));
-        ::FindClose(search);
-    }
-    ::RemoveDirectoryA(folder.c_str());
+    testsupport::MakeFolders(folder);
+    for (const std::string& name : names)
+        testsupport::WriteFile(folder + "\\" + name, "");
+    return testsupport::NamesIn(folder).size() == names.size();
 }
 
 int Fail(const char* what)
@@ -101,7 +71,7 @@ int main(int argc, char** argv)
     pelmora::SortNaturally(names);  // the order Pelmora renames them in
     std::vector<std::string> plain(names.begin(), names.end());
 
-    DeleteFolder(root);
+    testsupport::RemoveTree(root);
     if (!::CreateDirectoryA(root.c_str(), nullptr) || !MakeFiles(files, plain) || !MakeFiles(bare, plain))
         return Fail("cannot make the folders");
 
@@ -114,8 +84,7 @@ int main(int argc, char** argv)
     }
     const double bareSeconds = Seconds(bareStart, Now());
 
-    std::string exe = "Z:" + std::string(PELMORA_EXE);
-    std::replace(exe.begin(), exe.end(), '/', '\\');
+    const std::string exe = testsupport::WindowsPathOf(PELMORA_EXE);
     uidriver::Process program;
     if (!program.Start(uidriver::BuildCommandLine({exe}), root))
         return Fail("cannot start Pelmora");
@@ -129,17 +98,18 @@ int main(int argc, char** argv)
     HWND file1 = uidriver::FindChildById(main, pelmora::IDC_FILE1);
     HWND label3 = uidriver::FindChildById(main, pelmora::IDC_LABEL3);
     std::vector<std::string> dirs;
-    if (!PollUntil([&] {
+    if (!testsupport::WaitUntil([&] {
             dirs = uidriver::GetListItems(dir1);
             return std::find(dirs.begin(), dirs.end(), "files") != dirs.end();
-        }))
+        }, kTimeoutMs, kPollMs))
         return Fail("the folder list does not show the bench folder");
 
     const int line = static_cast<int>(std::find(dirs.begin(), dirs.end(), "files") - dirs.begin());
     const LARGE_INTEGER listStart = Now();
     if (!uidriver::DoubleClickListItem(dir1, line))
         return Fail("cannot double-click the folder");
-    if (!PollUntil([&] { return ::SendMessageA(file1, LB_GETCOUNT, 0, 0) == count; }))
+    const auto listFilled = [&] { return ::SendMessageA(file1, LB_GETCOUNT, 0, 0) == count; };
+    if (!testsupport::WaitUntil(listFilled, kTimeoutMs, kPollMs))
         return Fail("the file list does not fill");
     const double listSeconds = Seconds(listStart, Now());
 
@@ -152,19 +122,19 @@ int main(int argc, char** argv)
     // The answer is posted to the box; the batch starts when the box closes.
     if (!::PostMessageA(uidriver::FindChildById(box.window, IDYES), BM_CLICK, 0, 0))
         return Fail("cannot answer Yes");
-    if (!PollUntil([&] { return uidriver::GetText(label3) == "Done !"; }))
+    if (!testsupport::WaitUntil([&] { return uidriver::GetText(label3) == pelmora::kBatchDoneText; }, kTimeoutMs,
+                                kPollMs))
         return Fail("the batch does not end");
     const double batchSeconds = Seconds(batchStart, Now());
 
-    const bool allRenamed = ::GetFileAttributesA((files + "\\" + prefix + std::to_string(count - 1) + ".jpg").c_str()) !=
-                            INVALID_FILE_ATTRIBUTES;
+    const bool allRenamed = testsupport::PathExists(files + "\\" + prefix + std::to_string(count - 1) + ".jpg");
     uidriver::Click(uidriver::FindChildById(main, pelmora::IDC_COMMAND5));
     if (uidriver::WaitForMessageBox(program.Id(), kTimeoutMs, &box))
         uidriver::AnswerMessageBox(box, IDOK);
     DWORD exitCode = 0;
     if (!program.WaitForExit(10000, &exitCode))
         program.Terminate();
-    DeleteFolder(root);
+    testsupport::RemoveTree(root);
     if (!allRenamed)
         return Fail("the batch did not rename every file");
 

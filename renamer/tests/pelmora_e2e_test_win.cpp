@@ -5,10 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "framework/ascii_case.h"
 #include "renamer/control_ids.h"
 #include "tests/support/test_support_win.h"
 #include "tools/uidriver/uidriver.h"
@@ -16,6 +17,7 @@
 namespace pelmora {
 namespace {
 
+using testsupport::NamesIn;
 using uidriver::MessageBoxInfo;
 
 constexpr DWORD kTimeoutMs = 15000;
@@ -26,49 +28,65 @@ std::string PelmoraExe()
     return testsupport::WindowsPathOf(PELMORA_EXE);
 }
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kTimeoutMs)
+// A file of the test folder whose contents are its own path.
+void MakeFile(const std::string& path, DWORD attributes = FILE_ATTRIBUTE_NORMAL)
 {
-    const DWORD start = ::GetTickCount();
-    while (!condition()) {
-        if (::GetTickCount() - start > timeoutMs)
-            return false;
-        ::Sleep(20);
-    }
-    return true;
-}
-
-void WriteFile(const std::string& path, DWORD attributes = FILE_ATTRIBUTE_NORMAL)
-{
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-    DWORD written = 0;
-    ::WriteFile(file, path.data(), static_cast<DWORD>(path.size()), &written, nullptr);
-    ::CloseHandle(file);
+    ASSERT_FALSE(testsupport::PathExists(path)) << path;
+    testsupport::WriteFile(path, path);
+    ASSERT_TRUE(testsupport::PathExists(path)) << path;
     if (attributes != FILE_ATTRIBUTE_NORMAL) {
-        ASSERT_TRUE(::SetFileAttributesA(path.c_str(), attributes)) << path;
-        ASSERT_EQ(::GetFileAttributesA(path.c_str()) & attributes, attributes) << path;
+        ASSERT_TRUE(testsupport::SetAttributes(path, attributes)) << path;
     }
-}
-
-// Names in a folder, sorted; hidden and system files included.
-std::vector<std::string> NamesIn(const std::string& folder)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found{};
-    HANDLE search = ::FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        const std::string name = found.cFileName;
-        if (name != "." && name != "..")
-            names.push_back(name);
-    } while (::FindNextFileA(search, &found));
-    ::FindClose(search);
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 using Names = std::vector<std::string>;
+
+// A window is centred on the screen when the room left of it equals the room
+// right of it, and the room above the room below, give or take the odd pixel
+// that an odd difference leaves.
+void ExpectCentredOnTheScreen(HWND window, const char* which)
+{
+    SCOPED_TRACE(which);
+    RECT box{};
+    ASSERT_TRUE(::GetWindowRect(window, &box));
+    // Room on the left less room on the right, room above less room below.
+    const int unevenX = box.left - (::GetSystemMetrics(SM_CXSCREEN) - box.right);
+    const int unevenY = box.top - (::GetSystemMetrics(SM_CYSCREEN) - box.bottom);
+    EXPECT_TRUE(unevenX == 0 || unevenX == -1) << "left " << box.left << ", right " << box.right;
+    EXPECT_TRUE(unevenY == 0 || unevenY == -1) << "top " << box.top << ", bottom " << box.bottom;
+}
+
+// Pixels for twips at 96 dots per inch, as the layout's twips come out.
+constexpr int Pixels(int twips)
+{
+    return (twips + 7) / 15;
+}
+
+// A window's client area and a control's place in it, in twips as the layout
+// gives them; a height of 0 is not checked (a drop-down list box takes its
+// height from its font).
+void ExpectClientSize(HWND window, const char* which, int widthTwips, int heightTwips)
+{
+    SCOPED_TRACE(which);
+    RECT client{};
+    ASSERT_TRUE(::GetClientRect(window, &client));
+    EXPECT_EQ(client.right, Pixels(widthTwips));
+    EXPECT_EQ(client.bottom, Pixels(heightTwips));
+}
+
+void ExpectPlaced(HWND window, HWND control, int left, int top, int width, int height)
+{
+    POINT origin{0, 0};
+    ASSERT_TRUE(::ClientToScreen(window, &origin));
+    RECT box{};
+    ASSERT_TRUE(::GetWindowRect(control, &box));
+    EXPECT_EQ(box.left - origin.x, Pixels(left));
+    EXPECT_EQ(box.top - origin.y, Pixels(top));
+    EXPECT_EQ(box.right - box.left, Pixels(width));
+    if (height) {
+        EXPECT_EQ(box.bottom - box.top, Pixels(height));
+    }
+}
 
 // Each test gets its own folder C:\pelmora-e2e-<pid>-<test>\files and its
 // own Pelmora, started in the folder above "files": the folder list opens
@@ -103,7 +121,8 @@ protected:
         for (int id = IDC_DRIVE1; id <= IDC_LABEL7; ++id)
             ASSERT_NE(uidriver::WaitForChildById(main_, id, kTimeoutMs), nullptr) << "control " << id;
         // The lists are filled while the window is made; wait for the folder.
-        ASSERT_TRUE(WaitUntil([&] { return DirItems().size() >= 3; })) << "folder list stays empty";
+        ASSERT_TRUE(testsupport::WaitUntil([&] { return DirItems().size() >= 3; }, kTimeoutMs))
+            << "folder list stays empty";
     }
 
     uidriver::WindowQuery AboutQuery() const
@@ -130,14 +149,19 @@ protected:
     // Step 2: double-click "files" in the folder list; step 3 follows.
     void OpenFilesFolder(const Names& expectedFiles)
     {
-        const Names dirs = DirItems();
+        // A read across processes can come back empty when the machine is
+        // busy: read until the line is there.
+        Names dirs;
+        ASSERT_TRUE(testsupport::WaitUntil([&] {
+            dirs = DirItems();
+            return std::find(dirs.begin(), dirs.end(), "files") != dirs.end();
+        }, kTimeoutMs)) << "no folder \"files\" in the folder list";
         const auto line = std::find(dirs.begin(), dirs.end(), "files");
-        ASSERT_NE(line, dirs.end());
         ASSERT_TRUE(uidriver::DoubleClickListItem(Control(IDC_DIR1), static_cast<int>(line - dirs.begin())));
-        ASSERT_TRUE(WaitUntil([&] {
+        ASSERT_TRUE(testsupport::WaitUntil([&] {
             const Names now = DirItems();
             return now.size() >= 3 && now[2] == "files" && FileItems() == expectedFiles;
-        })) << "the file list did not follow the folder";
+        }, kTimeoutMs)) << "the file list did not follow the folder";
     }
 
     // Types a prefix and presses "Rename Now"; returns the confirmation box.
@@ -164,7 +188,8 @@ protected:
         const MessageBoxInfo box = AskToRename(prefix);
         ExpectConfirmation(box, prefix);
         ASSERT_TRUE(uidriver::AnswerMessageBox(box, IDYES));
-        ASSERT_TRUE(WaitUntil([&] { return Text(IDC_LABEL3) == endText; })) << "Label3: " << Text(IDC_LABEL3);
+        ASSERT_TRUE(testsupport::WaitUntil([&] { return Text(IDC_LABEL3) == endText; }, kTimeoutMs))
+            << "Label3: " << Text(IDC_LABEL3);
     }
 
     std::string File(const std::string& name) const { return folder_ + "\\" + name; }
@@ -178,9 +203,9 @@ protected:
 TEST_F(PelmoraTest, RenamesTheListedFilesInOrderAndLeavesHiddenAndSystemFiles)
 {
     for (const char* name : {"b.txt", "a.jpg", "c"})
-        WriteFile(File(name));
-    WriteFile(File("hidden.txt"), FILE_ATTRIBUTE_HIDDEN);
-    WriteFile(File("system.dat"), FILE_ATTRIBUTE_SYSTEM);
+        MakeFile(File(name));
+    MakeFile(File("hidden.txt"), FILE_ATTRIBUTE_HIDDEN);
+    MakeFile(File("system.dat"), FILE_ATTRIBUTE_SYSTEM);
     ASSERT_TRUE(::CreateDirectoryA(File("sub").c_str(), nullptr));
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_NO_FATAL_FAILURE(OpenFilesFolder({"a.jpg", "b.txt", "c"}));
@@ -202,7 +227,7 @@ TEST_F(PelmoraTest, RenamesTheListedFilesInOrderAndLeavesHiddenAndSystemFiles)
 TEST_F(PelmoraTest, NaturalOrderDecidesTheNumbers)
 {
     for (const char* name : {"img10.png", "img2.png", "IMG1.png"})
-        WriteFile(File(name));
+        MakeFile(File(name));
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_NO_FATAL_FAILURE(OpenFilesFolder({"IMG1.png", "img2.png", "img10.png"}));
     ASSERT_NO_FATAL_FAILURE(RenameAndWait("P"));
@@ -211,8 +236,8 @@ TEST_F(PelmoraTest, NaturalOrderDecidesTheNumbers)
 
 TEST_F(PelmoraTest, AFileTakesItsOwnNameInAnotherCase)
 {
-    WriteFile(File("TRIP0.txt"));
-    WriteFile(File("x.txt"));
+    MakeFile(File("TRIP0.txt"));
+    MakeFile(File("x.txt"));
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_NO_FATAL_FAILURE(OpenFilesFolder({"TRIP0.txt", "x.txt"}));
     // No clash refused, no rename failed: the batch runs to its end. (Windows
@@ -220,13 +245,13 @@ TEST_F(PelmoraTest, AFileTakesItsOwnNameInAnotherCase)
     ASSERT_NO_FATAL_FAILURE(RenameAndWait("Trip"));
     Names names = NamesIn(folder_);
     for (std::string& name : names)
-        ::CharUpperBuffA(&name[0], static_cast<DWORD>(name.size()));
+        name = ToAsciiUpper(name);
     EXPECT_EQ(names, (Names{"TRIP0.TXT", "TRIP1.TXT"}));
 }
 
 TEST_F(PelmoraTest, OneFileEndsAtOneHundredPercent)
 {
-    WriteFile(File("only.txt"));
+    MakeFile(File("only.txt"));
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_NO_FATAL_FAILURE(OpenFilesFolder({"only.txt"}));
     ASSERT_NO_FATAL_FAILURE(RenameAndWait("One"));
@@ -236,8 +261,8 @@ TEST_F(PelmoraTest, OneFileEndsAtOneHundredPercent)
 
 TEST_F(PelmoraTest, AnsweringNoChangesNothing)
 {
-    WriteFile(File("a.txt"));
-    WriteFile(File("b.txt"));
+    MakeFile(File("a.txt"));
+    MakeFile(File("b.txt"));
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_NO_FATAL_FAILURE(OpenFilesFolder({"a.txt", "b.txt"}));
     const MessageBoxInfo box = AskToRename("Trip");
@@ -252,11 +277,11 @@ TEST_F(PelmoraTest, AnsweringNoChangesNothing)
 
 TEST_F(PelmoraTest, AClashSeenInAdvanceRenamesNothing)
 {
-    WriteFile(File("a.txt"));
-    WriteFile(File("b.txt"));
-    WriteFile(File("c.txt"));
+    MakeFile(File("a.txt"));
+    MakeFile(File("b.txt"));
+    MakeFile(File("c.txt"));
     // Not listed, but it takes the second file's new name (in another case).
-    WriteFile(File("TRIP1.TXT"), FILE_ATTRIBUTE_HIDDEN);
+    MakeFile(File("TRIP1.TXT"), FILE_ATTRIBUTE_HIDDEN);
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_NO_FATAL_FAILURE(OpenFilesFolder({"a.txt", "b.txt", "c.txt"}));
     const MessageBoxInfo question = AskToRename("Trip");
@@ -277,9 +302,9 @@ TEST_F(PelmoraTest, AClashSeenInAdvanceRenamesNothing)
 
 TEST_F(PelmoraTest, AFailedRenameStopsTheBatchAndKeepsTheProgramRunning)
 {
-    WriteFile(File("a.txt"));
-    WriteFile(File("b.txt"));
-    WriteFile(File("c.txt"));
+    MakeFile(File("a.txt"));
+    MakeFile(File("b.txt"));
+    MakeFile(File("c.txt"));
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_NO_FATAL_FAILURE(OpenFilesFolder({"a.txt", "b.txt", "c.txt"}));
     // Held open without sharing: the system refuses to rename it.
@@ -302,7 +327,8 @@ TEST_F(PelmoraTest, AFailedRenameStopsTheBatchAndKeepsTheProgramRunning)
 
     EXPECT_TRUE(program_.IsRunning());
     EXPECT_EQ(NamesIn(folder_), (Names{"P0.txt", "b.txt", "c.txt"}));
-    ASSERT_TRUE(WaitUntil([&] { return FileItems() == Names{"b.txt", "c.txt", "P0.txt"}; }));
+    ASSERT_TRUE(
+        testsupport::WaitUntil([&] { return FileItems() == Names{"b.txt", "c.txt", "P0.txt"}; }, kTimeoutMs));
 }
 
 TEST_F(PelmoraTest, AboutOpensOnceWithoutBlockingAndExitSaysFarewell)
@@ -371,16 +397,11 @@ TEST_F(PelmoraTest, ClosingTheMainWindowEndsTheProgramOnceAboutIsClosedToo)
 TEST_F(PelmoraTest, ControlsSitWhereTheLayoutPutsThemWithTheirTextsAndTips)
 {
     ASSERT_NO_FATAL_FAILURE(Start());
-    RECT client{};
-    ASSERT_TRUE(::GetClientRect(main_, &client));
-    EXPECT_EQ(client.right, 513);  // 7695 twips
-    EXPECT_EQ(client.bottom, 329);  // 4935 twips
-    POINT origin{0, 0};
-    ::ClientToScreen(main_, &origin);
+    ExpectClientSize(main_, "Main", 7695, 4935);
 
     struct Expected {
         int id;
-        int left, top, width, height;  // twips
+        int left, top, width, height;  // twips; height 0: not checked
         const char* text;              // null: not checked
         const char* tip;
     };
@@ -401,18 +422,10 @@ TEST_F(PelmoraTest, ControlsSitWhereTheLayoutPutsThemWithTheirTextsAndTips)
         {IDC_LABEL6, 2355, 75, 1215, 255, "Step 3.", ""},
         {IDC_LABEL7, 4695, 75, 990, 315, "Step 4.", ""},
     };
-    const auto pixels = [](int twips) { return (twips + 7) / 15; };
     for (const Expected& c : controls) {
         SCOPED_TRACE("control " + std::to_string(c.id));
         HWND control = Control(c.id);
-        RECT box{};
-        ASSERT_TRUE(::GetWindowRect(control, &box));
-        EXPECT_EQ(box.left - origin.x, pixels(c.left));
-        EXPECT_EQ(box.top - origin.y, pixels(c.top));
-        EXPECT_EQ(box.right - box.left, pixels(c.width));
-        if (c.height) {  // a drop-down list box takes its height from its font
-            EXPECT_EQ(box.bottom - box.top, pixels(c.height));
-        }
+        ExpectPlaced(main_, control, c.left, c.top, c.width, c.height);
         if (c.text) {
             EXPECT_EQ(uidriver::GetText(control), c.text);
         }
@@ -435,6 +448,71 @@ TEST_F(PelmoraTest, ControlsSitWhereTheLayoutPutsThemWithTheirTextsAndTips)
     EXPECT_EQ(uidriver::GetProgressPos(Control(IDC_PROGR)), 0);
 }
 
+TEST_F(PelmoraTest, BothWindowsOpenCentredOnTheScreenNotOnTheWorkArea)
+{
+    // The taskbar takes a strip off the work area, so a window centred on the
+    // work area sits half that strip away from the screen's centre.
+    RECT work{};
+    ASSERT_TRUE(::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    const int offCentre = std::abs(work.left + work.right - ::GetSystemMetrics(SM_CXSCREEN)) +
+                          std::abs(work.top + work.bottom - ::GetSystemMetrics(SM_CYSCREEN));
+    ASSERT_GE(offCentre, 2) << "the work area shares the screen's centre here, so this test cannot tell them apart";
+
+    ASSERT_NO_FATAL_FAILURE(Start());
+    HWND aboutWindow = nullptr;
+    ASSERT_NO_FATAL_FAILURE(OpenAbout(&aboutWindow));
+    ExpectCentredOnTheScreen(main_, "Main");
+    ExpectCentredOnTheScreen(aboutWindow, "frmAbout");
+}
+
+TEST_F(PelmoraTest, AboutControlsSitWhereTheLayoutPutsThemInTabOrder)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    HWND aboutWindow = nullptr;
+    ASSERT_NO_FATAL_FAILURE(OpenAbout(&aboutWindow));
+    ExpectClientSize(aboutWindow, "frmAbout", 5295, 2040);
+
+    struct Expected {
+        int id;
+        int left, top, width, height;  // twips
+        const char* text;
+    };
+    const Expected controls[] = {
+        {IDC_CMDOK, 1920, 1560, 1260, 345, "OK"},
+        {IDC_PICICON, 240, 240, 780, 780, ""},
+        {IDC_LBLTITLE, 1110, 240, 1440, 255, " Pelmora "},
+        {IDC_LBLVERSION, 1185, 540, 1410, 225, "Version 1.0.0"},
+        {IDC_ABOUT_LABEL2, 3315, 195, 1590, 225, "Date :-31/05/2006"},
+    };
+    for (const Expected& c : controls) {
+        SCOPED_TRACE("control " + std::to_string(c.id));
+        HWND control = uidriver::FindChildById(aboutWindow, c.id);
+        ExpectPlaced(aboutWindow, control, c.left, c.top, c.width, c.height);
+        EXPECT_EQ(uidriver::GetText(control), c.text);
+    }
+    // "OK" comes first in tab order and is the default button; the picture
+    // shows the application icon.
+    std::vector<int> order;
+    for (const uidriver::ChildInfo& child : uidriver::ListChildren(aboutWindow))
+        order.push_back(child.id);
+    EXPECT_EQ(order, (std::vector<int>{IDC_CMDOK, IDC_PICICON, IDC_LBLTITLE, IDC_LBLVERSION, IDC_ABOUT_LABEL2}));
+    HWND ok = uidriver::FindChildById(aboutWindow, IDC_CMDOK);
+    EXPECT_EQ(::GetWindowLongA(ok, GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+    EXPECT_NE(::SendMessageA(uidriver::FindChildById(aboutWindow, IDC_PICICON), STM_GETICON, 0, 0), 0);
+}
+
+TEST_F(PelmoraTest, EnterInTheAboutWindowPressesOk)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    HWND aboutWindow = nullptr;
+    ASSERT_NO_FATAL_FAILURE(OpenAbout(&aboutWindow));
+    ::SetForegroundWindow(aboutWindow);
+    ASSERT_TRUE(::PostMessageA(uidriver::FindChildById(aboutWindow, IDC_CMDOK), WM_KEYDOWN, VK_RETURN, 0));
+    ASSERT_TRUE(uidriver::WaitForGoneOrHidden(aboutWindow, kTimeoutMs));
+    EXPECT_TRUE(program_.IsRunning());
+    EXPECT_TRUE(uidriver::IsVisible(main_));
+}
+
 TEST_F(PelmoraTest, TheDriveListMovesTheFolderListToThatDrive)
 {
     ASSERT_NO_FATAL_FAILURE(Start());
@@ -448,13 +526,13 @@ TEST_F(PelmoraTest, TheDriveListMovesTheFolderListToThatDrive)
     EXPECT_EQ(DirItems()[0], "c:\\");
 
     ASSERT_TRUE(uidriver::SelectComboItem(drives, static_cast<int>(z - entries.begin())));
-    ASSERT_TRUE(WaitUntil([&] { return DirItems().at(0) == "z:\\"; }));
+    ASSERT_TRUE(testsupport::WaitUntil([&] { return DirItems().at(0) == "z:\\"; }, kTimeoutMs));
     // Back on C:, the folder list returns to that drive's current folder.
     ASSERT_TRUE(uidriver::SelectComboItem(drives, static_cast<int>(c - entries.begin())));
-    ASSERT_TRUE(WaitUntil([&] {
+    ASSERT_TRUE(testsupport::WaitUntil([&] {
         const Names dirs = DirItems();
         return dirs.size() >= 3 && dirs[0] == "c:\\" && dirs[2] == "files";
-    }));
+    }, kTimeoutMs));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "tests/support/test_support_win.h"
 
+#include <algorithm>
 #include <atomic>
 #include <fstream>
 #include <sstream>
@@ -249,6 +250,40 @@ std::string WindowsFolder()
     char folder[MAX_PATH] = {};
     ::GetWindowsDirectoryA(folder, MAX_PATH);
     return folder;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs)
+{
+    const DWORD start = ::GetTickCount();
+    while (!condition()) {
+        if (::GetTickCount() - start > timeoutMs)
+            return false;
+        ::Sleep(pollMs);
+    }
+    return true;
+}
+
+bool SetAttributes(const std::string& path, DWORD attributes)
+{
+    if (!::SetFileAttributesA(path.c_str(), attributes))
+        return false;
+    const DWORD now = ::GetFileAttributesA(path.c_str());
+    return now != INVALID_FILE_ATTRIBUTES && (now & attributes) == attributes;
+}
+
+std::vector<std::string> NamesIn(const std::string& folder)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found{};
+    CFindHandle search(::FindFirstFileA((folder + "\\*").c_str(), &found));
+    if (!search)
+        return names;
+    do {
+        if (!IsDotEntry(found.cFileName))
+            names.push_back(found.cFileName);
+    } while (::FindNextFileA(search.Get(), &found));
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 }  // namespace testsupport

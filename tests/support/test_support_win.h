@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -85,5 +86,18 @@ CString HelperProgram(const std::string& fileName);
 // The kelrun program under test.
 std::string KelrunProgram();
 std::string WindowsFolder();
+
+// Asks `condition` every `pollMs` until it holds; false when `timeoutMs`
+// passes first. Windows of another process change on their own time, and a
+// window can exist before its children or texts do.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs = 20);
+
+// Sets a file's attributes; true when all of them read back as set (under
+// Wine, hidden lives in an extended attribute that not every file system keeps).
+bool SetAttributes(const std::string& path, DWORD attributes);
+
+// The names of a folder's entries, sorted byte by byte: hidden and system
+// files and subfolders included, "." and ".." left out.
+std::vector<std::string> NamesIn(const std::string& folder);
 
 }  // namespace testsupport

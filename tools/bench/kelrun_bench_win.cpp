@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/test_support_win.h"
+
 namespace {
 
 constexpr int kFolders = 100;
@@ -35,50 +37,28 @@ std::string FileName(int folder, int file)
     return FolderName(folder) + "\\file" + std::to_string(file) + ".dat";
 }
 
-void WriteText(const std::string& path, const std::string& text)
-{
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return;
-    DWORD written = 0;
-    ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    ::CloseHandle(file);
-}
-
 void BuildTree()
 {
     ::CreateDirectoryA(kRoot, nullptr);
     for (int folder = 0; folder < kFolders; ++folder) {
         ::CreateDirectoryA(FolderName(folder).c_str(), nullptr);
         for (int file = 0; file < kFilesPerFolder; ++file)
-            WriteText(FileName(folder, file), "x");
+            testsupport::WriteFile(FileName(folder, file), "x");
     }
-}
-
-std::string WindowsFolder()
-{
-    char folder[MAX_PATH] = {};
-    ::GetWindowsDirectoryA(folder, MAX_PATH);
-    return folder;
 }
 
 std::string ProductFolder()
 {
-    return WindowsFolder() + "\\Installer\\" + kCode;
+    return testsupport::WindowsFolder() + "\\Installer\\" + kCode;
 }
 
 void WriteProduct(bool withLog)
 {
     const std::string uninstallKey = std::string("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\") + kCode;
-    HKEY key = nullptr;
-    ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, uninstallKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    const std::string folder = std::string(kRoot) + "\\";
-    ::RegSetValueExA(key, "DisplayName", 0, REG_SZ, reinterpret_cast<const BYTE*>("Bench"), 6);
-    ::RegSetValueExA(key, "LastInstallationPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
-                     static_cast<DWORD>(folder.size() + 1));
-    ::RegCloseKey(key);
+    testsupport::SetStringValue(HKEY_LOCAL_MACHINE, uninstallKey, "DisplayName", "Bench");
+    testsupport::SetStringValue(HKEY_LOCAL_MACHINE, uninstallKey, "LastInstallationPath", std::string(kRoot) + "\\");
 
-    ::CreateDirectoryA((WindowsFolder() + "\\Installer").c_str(), nullptr);
+    ::CreateDirectoryA((testsupport::WindowsFolder() + "\\Installer").c_str(), nullptr);
     ::CreateDirectoryA(ProductFolder().c_str(), nullptr);
     const std::string logPath = ProductFolder() + "\\uninstall.log";
     if (!withLog) {
@@ -93,7 +73,7 @@ void WriteProduct(bool withLog)
     for (int folder = 0; folder < kFolders; ++folder)
         log += "DIR=" + FolderName(folder) + "\r\n";
     log += std::string("DIR=") + kRoot + "\\\r\n";
-    WriteText(logPath, log);
+    testsupport::WriteFile(logPath, log);
 }
 
 // Runs kelrun silently and returns the seconds from start to end.

@@ -1,10 +1,10 @@
 // CToolTip: one tool tip control for the controls of a window. Each control
-// is a tool of its own, known by its window handle.
+// is a tool of its own, known by its window handle. The tool tip class comes
+// with the common controls' bar classes (ICC_BAR_CLASSES), which the program
+// registers at start-up.
 #pragma once
 
 #include "framework/wnd_win.h"
-
-namespace pelmora {
 
 class CToolTip : public CWnd {
 public:
@@ -15,5 +15,3 @@ public:
 private:
     HWND owner_ = nullptr;  // borrowed: the window whose controls are the tools
 };
-
-}  // namespace pelmora

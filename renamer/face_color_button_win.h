@@ -1,4 +1,4 @@
-// CColorButton: a push button with a face colour of its own. Windows draws
+// CFaceColorButton: a push button with a face colour of its own. Windows draws
 // push buttons in the system's face colour whatever the parent answers to
 // WM_CTLCOLORBTN, so the button is owner-drawn: face, 3D edge, text and
 // focus rectangle.
@@ -9,7 +9,7 @@
 
 namespace pelmora {
 
-class CColorButton : public CWnd {
+class CFaceColorButton : public CWnd {
 public:
     // Create the window with BS_OWNERDRAW, then set the face colour.
     void SetFaceColor(COLORREF color) { face_.CreateSolidBrush(color); }

@@ -1,8 +1,6 @@
-#include "renamer/tool_tip_win.h"
+#include "framework/tool_tip_win.h"
 
 #include <commctrl.h>
-
-namespace pelmora {
 
 namespace {
 
@@ -43,5 +41,3 @@ void CToolTip::UpdateTipText(HWND tool, const char* text)
     TOOLINFOA info = ToolInfo(owner_, tool, text);
     SendMessage(TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&info));
 }
-
-}  // namespace pelmora

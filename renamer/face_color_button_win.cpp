@@ -1,12 +1,12 @@
-#include "renamer/color_button_win.h"
+#include "renamer/face_color_button_win.h"
 
 namespace pelmora {
 
-BEGIN_MESSAGE_MAP(CColorButton, CWnd)
+BEGIN_MESSAGE_MAP(CFaceColorButton, CWnd)
     ON_WM_DRAWITEM_REFLECT()
 END_MESSAGE_MAP()
 
-void CColorButton::DrawItem(DRAWITEMSTRUCT* item)
+void CFaceColorButton::DrawItem(DRAWITEMSTRUCT* item)
 {
     HDC dc = item->hDC;
     RECT box = item->rcItem;

@@ -3,8 +3,6 @@
 
 #include "framework/handle_win.h"
 
-namespace pelmora {
-
 struct IconTraits {
     using Type = HICON;
     static Type Invalid() { return nullptr; }
@@ -12,11 +10,11 @@ struct IconTraits {
 };
 using CIcon = UniqueHandle<IconTraits>;
 
-// The application icon's image of the given size in pixels.
-inline CIcon LoadAppIcon(int resourceId, int size)
+// The image of the given size in pixels of an icon resource of the program.
+// An icon resource holds several sizes; LoadImage picks the nearest one and
+// scales it when none fits, so the caller gets a fresh icon it owns.
+inline CIcon LoadIconResource(int resourceId, int size)
 {
     return CIcon(static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId),
                                                  IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
 }
-
-}  // namespace pelmora
