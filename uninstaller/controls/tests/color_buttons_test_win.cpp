@@ -158,12 +158,9 @@ TEST(ColorCheckButtonTest, AnswersWithOneBrushOfItsBackgroundColour)
         EXPECT_EQ(AskPage(page, button, WM_CTLCOLORBTN).brush, answer.brush);
 
         // The second colour is kept apart from the background.
-        button.SetSecondColor("255,255,255");
-        EXPECT_EQ(button.GetSecondColor(), RGB(255, 255, 255));
-        EXPECT_EQ(BrushColor(AskPage(page, button, WM_CTLCOLORSTATIC).brush), RGB(0, 128, 255));
         button.SetSecondColor("1,2,3");
         EXPECT_EQ(button.GetSecondColor(), RGB(1, 2, 3));
-        EXPECT_EQ(button.GetBackColor(), RGB(0, 128, 255));
+        EXPECT_EQ(BrushColor(AskPage(page, button, WM_CTLCOLORSTATIC).brush), RGB(0, 128, 255));
 
         button.SetBackColor("");
         EXPECT_EQ(BrushColor(AskPage(page, button, WM_CTLCOLORSTATIC).brush), ::GetSysColor(COLOR_BTNFACE));

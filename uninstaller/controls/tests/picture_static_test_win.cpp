@@ -233,15 +233,4 @@ TEST(PictureStaticTest, NumberOutsideTheEightOnlySwitchesToTheIcon)
     EXPECT_EQ(PrintedControl(icon, Magenta), DrawnIcon(IDI_PAGE_SETUP, 32, 32, Green)) << "the icon stays";
 }
 
-TEST(PictureStaticTest, IconTakesThePlaceOfAPicture)
-{
-    TestPage page;
-    CPictureStatic picture;
-    picture.LoadPicture(TestPicture("halves64x48.bmp").c_str());
-    ASSERT_TRUE(picture.Create("", BitmapStyle, Rect(10, 10, 64, 48), &page, page.NextId()));
-    picture.SetBackColor("0,255,0");
-    picture.SetIconIndex(1);
-    EXPECT_EQ(PrintedControl(picture, Magenta), DrawnIcon(IDI_PAGE_INFO, 64, 48, Green));
-}
-
 }  // namespace

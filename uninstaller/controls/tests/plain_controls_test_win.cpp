@@ -101,9 +101,7 @@ TEST(ControlReuseTest, ObjectMakesANewWindowAfterThePageDestroyedItsOldOne)
 
     ASSERT_TRUE(text.Create("", 0x50000000, Rect(10, 10, 120, 24), &page, page.NextId()));
     const PrintedControl printed(text, RGB(255, 0, 255));
-    EXPECT_EQ(printed.Count(RGB(0, 0, 255)), 120 * 24) << "settings outlive the window; the last call wins";
-    text.SetBackColor("0,255,0");
-    EXPECT_EQ(PrintedControl(text, RGB(255, 0, 255)).Count(RGB(0, 255, 0)), 120 * 24);
+    EXPECT_EQ(printed.Count(RGB(0, 0, 255)), 120 * 24) << "the settings outlive the window";
 }
 
 }  // namespace
