@@ -245,6 +245,18 @@ TEST(ColorStaticTest, LinkStyleOnThenOffLeavesBlueTextWithoutUnderline)
     EXPECT_FALSE(ShapeOf(printed, White).underlined);
 }
 
+TEST(ColorStaticTest, LinkStyleBeforeAnyFontStartsFromTheSystemsStatusFont)
+{
+    TestPage page;
+    CColorStatic link;
+    ASSERT_TRUE(link.Create("visit us", TextStyle, Rect(10, 10, 160, 30), &page, page.NextId()));
+    link.SetLinkStyle(255);
+    const LOGFONTA font = WindowFont(link);
+    EXPECT_NE(font.lfFaceName[0], '\0') << "a font with a face, not an empty description";
+    EXPECT_STREQ(font.lfFaceName, ReadNonClientMetrics().lfStatusFont.lfFaceName);
+    EXPECT_EQ(font.lfUnderline, 1);
+}
+
 TEST(ColorStaticTest, PageFontIsBorrowedForDrawingOnly)
 {
     TestPage page;
