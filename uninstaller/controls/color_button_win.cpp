@@ -22,7 +22,7 @@ void CColorButton::SetTextFont(const CString& faceName, int pointSize, int bold,
 {
     // The underline stays as the system's status-bar font has it.
     NONCLIENTMETRICSA metrics = ReadNonClientMetrics();
-    ApplyFontSpec(metrics.lfStatusFont, PointsToPixels(m_hWnd, pointSize), faceName, bold, italic);
+    ApplyFontChoice(metrics.lfStatusFont, PointsToPixels(m_hWnd, pointSize), faceName, bold, italic);
     ownFont_.CreateFontIndirect(metrics.lfStatusFont);  // deletes the font it replaces
     if (m_hWnd)
         SetFont(ownFont_, true);

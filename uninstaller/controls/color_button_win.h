@@ -15,7 +15,7 @@ public:
 
     // Makes the background brush from a colour text; repaints.
     void SetBackColor(const CString& colorText);
-    // Makes the own font from a font spec (bold and italic 255 for yes) and
+    // Makes the own font from a font choice (bold and italic 255 for yes) and
     // gives it to the window.
     void SetTextFont(const CString& faceName, int pointSize, int bold, int italic);
 

@@ -52,7 +52,7 @@ void CColorStatic::SetTextFont(const CString& faceName, int pointSize, int bold,
     metrics_ = ReadNonClientMetrics();
     const int pixelHeight = PointsToPixels(m_hWnd, pointSize);
     LOGFONTA& font = metrics_.lfStatusFont;
-    ApplyFontSpec(font, pixelHeight, faceName, bold, italic);
+    ApplyFontChoice(font, pixelHeight, faceName, bold, italic);
     font.lfUnderline = link_ == 255 ? TRUE : FALSE;
     ownFont_.CreateFontIndirect(font);
     drawingFont_ = &ownFont_;
@@ -92,7 +92,7 @@ void CColorStatic::SetLinkStyle(int link)
 
 void CColorStatic::RemakeFont(bool underline)
 {
-    // Before any font spec the record is still empty; the system's
+    // Before any font choice the record is still empty; the system's
     // status-bar font is then the font to start from, not a font without a
     // face.
     if (metrics_.cbSize == 0)

@@ -22,7 +22,7 @@ public:
     // "Left", "Center" or "Right" wrap words with that alignment; any other
     // word keeps the alignment. Repaints in every case.
     void SetAlignment(const CString& word);
-    // Makes the control's own font from a font spec (bold and italic 255 for
+    // Makes the control's own font from a font choice (bold and italic 255 for
     // yes) and gives it to the window.
     void SetTextFont(const CString& faceName, int pointSize, int bold, int italic);
     // Draws with the page's font from now on. The font stays the caller's;

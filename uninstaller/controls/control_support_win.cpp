@@ -36,7 +36,7 @@ int PointsToPixels(HWND control, int pointSize)
     return ::MulDiv(pointSize, ::GetDeviceCaps(dc, LOGPIXELSY), 72);
 }
 
-void ApplyFontSpec(LOGFONTA& font, int pixelHeight, const CString& faceName, int bold, int italic)
+void ApplyFontChoice(LOGFONTA& font, int pixelHeight, const CString& faceName, int bold, int italic)
 {
     font.lfHeight = -pixelHeight;
     font.lfWeight = bold == 255 ? FW_BOLD : FW_NORMAL;

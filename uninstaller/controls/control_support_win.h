@@ -1,5 +1,5 @@
 // What several styled controls share: colour texts turned into colour
-// references, and fonts made from a font spec (face, point size, bold and
+// references, and fonts made from a font choice (face, point size, bold and
 // italic flags, 255 meaning yes) on the system's status-bar font.
 #pragma once
 
@@ -23,7 +23,7 @@ NONCLIENTMETRICSA ReadNonClientMetrics();
 // `control` is on (a null control: the screen itself).
 int PointsToPixels(HWND control, int pointSize);
 
-// Puts a font spec into `font`: height minus `pixelHeight`, weight 700 for
+// Puts a font choice into `font`: height minus `pixelHeight`, weight 700 for
 // bold 255 else 400, italic for italic 255, and the face (cut to the 31
 // characters a face name holds). Underline and the rest stay as they were.
-void ApplyFontSpec(LOGFONTA& font, int pixelHeight, const CString& faceName, int bold, int italic);
+void ApplyFontChoice(LOGFONTA& font, int pixelHeight, const CString& faceName, int bold, int italic);

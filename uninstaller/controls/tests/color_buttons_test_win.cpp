@@ -91,7 +91,7 @@ TEST(ColorButtonTest, PageDecidesUntilABackColourIsSetThenTheButtonsBrushAnswers
     }
 }
 
-TEST(ColorButtonTest, TextFontFollowsTheSpecWithTheSystemsUnderline)
+TEST(ColorButtonTest, TextFontFollowsTheChoiceWithTheSystemsUnderline)
 {
     HDC screen = ::GetDC(nullptr);
     const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);

@@ -153,7 +153,7 @@ TEST(ColorStaticTest, AlignmentWrapsOnlyOnceAWordChoseIt)
     }
 }
 
-TEST(ColorStaticTest, TextFontIsMadeFromTheSpecAndGivenToTheWindow)
+TEST(ColorStaticTest, TextFontIsMadeFromTheChoiceAndGivenToTheWindow)
 {
     const std::string longFace(40, 'F');
     const struct {
@@ -223,7 +223,7 @@ TEST(ColorStaticTest, LinkStyleOnThenOffLeavesBlueTextWithoutUnderline)
     link.SetLinkStyle(255);
     LOGFONTA font = WindowFont(link);
     EXPECT_EQ(font.lfUnderline, 1);
-    EXPECT_EQ(font.lfWeight, 700) << "weight and italic stay as the font spec gave them";
+    EXPECT_EQ(font.lfWeight, 700) << "weight and italic stay as the font choice gave them";
     EXPECT_EQ(font.lfItalic, 1);
     EXPECT_EQ(font.lfHeight, -ExpectedPixelHeight(12));
     PrintedControl printed(link, White);
