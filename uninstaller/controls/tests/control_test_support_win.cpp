@@ -3,7 +3,6 @@
 #include <winternl.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
 #include <optional>
 
@@ -178,7 +177,13 @@ int GdiObjectCount()
     return live;
 }
 
-MessageBoxWatcher::MessageBoxWatcher() : thread_([this] { Watch(); }) {}
+MessageBoxWatcher::MessageBoxWatcher() : thread_(::CreateThread(nullptr, 0, &WatchThread, this, 0, nullptr)) {}
+
+DWORD WINAPI MessageBoxWatcher::WatchThread(void* watcher)
+{
+    static_cast<MessageBoxWatcher*>(watcher)->Watch();
+    return 0;
+}
 
 MessageBoxWatcher::~MessageBoxWatcher()
 {
@@ -188,8 +193,10 @@ MessageBoxWatcher::~MessageBoxWatcher()
 std::vector<MessageBoxWatcher::Box> MessageBoxWatcher::Stop()
 {
     stop_ = true;
-    if (thread_.joinable())
-        thread_.join();
+    if (thread_) {
+        ::WaitForSingleObject(thread_.Get(), INFINITE);
+        thread_.Close();
+    }
     return boxes_;
 }
 
@@ -233,7 +240,7 @@ void MessageBoxWatcher::Watch()
             boxes_.push_back(Box{TextOf(box), TextOf(::GetDlgItem(box, 0xFFFF))});
             ::PostMessageA(box, WM_COMMAND, IDOK, 0);
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        ::Sleep(20);
     }
 }
 

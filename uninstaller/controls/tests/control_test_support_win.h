@@ -7,11 +7,11 @@
 
 #include <atomic>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
 #include "framework/gdi_win.h"
+#include "framework/handle_win.h"
 #include "framework/wnd_win.h"
 
 namespace controltest {
@@ -90,11 +90,15 @@ public:
     std::vector<Box> Stop();
 
 private:
+    static DWORD WINAPI WatchThread(void* watcher);
     void Watch();
 
     std::atomic<bool> stop_{false};
-    std::vector<Box> boxes_;  // written by the watching thread until it is joined
-    std::thread thread_;
+    std::vector<Box> boxes_;  // written by the watching thread until it has ended
+    // A thread of the system's own rather than std::thread: under Wine a
+    // std::thread (through winpthreads) now and then starts its routine
+    // without its state and crashes.
+    CHandle thread_;
 };
 
 // A font's description, from the font handle.
