@@ -11,7 +11,7 @@ add_executable(kelrun WIN32
   app/main_frame_win.cpp
   app/kelrun.rc
   skin/skin_dialog_win.cpp)
-target_link_libraries(kelrun PRIVATE kelrun_win ws2_32 comctl32 project_options)
+target_link_libraries(kelrun PRIVATE kelrun_win kelrun_controls ws2_32 comctl32 project_options)
 place_in_dist(kelrun)
 
 add_unit_test(kelrun_win_tests
