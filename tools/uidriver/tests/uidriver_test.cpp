@@ -285,6 +285,7 @@ TEST_F(DriverTest, AnswersTheMessageBoxThatAClickOpens)
     EXPECT_EQ(box.text, kQuestionText);
     EXPECT_EQ(box.buttons, (std::vector<int>{IDYES, IDNO}));
     EXPECT_TRUE(box.hasIcon);
+    EXPECT_EQ(box.icon, BoxIcon::kQuestion);
 
     EXPECT_FALSE(AnswerMessageBox(box, IDOK, 500));  // not a button of this box
     EXPECT_TRUE(IsWindow(box.window));
@@ -295,6 +296,33 @@ TEST_F(DriverTest, AnswersTheMessageBoxThatAClickOpens)
     ASSERT_TRUE(WaitForMessageBox(0, kWaitMs, &box));
     ASSERT_TRUE(AnswerMessageBox(box, IDYES));
     ExpectStatus("Answer: Yes");
+}
+
+// The icon is told from what the box shows; each system icon must come out
+// as itself and as no other.
+TEST_F(DriverTest, TellsWhichSystemIconABoxShows)
+{
+    const struct {
+        int button;
+        BoxIcon icon;
+    } cases[] = {
+        {kIdBoxInformation, BoxIcon::kInformation},
+        {kIdBoxExclamation, BoxIcon::kExclamation},
+        {kIdBoxError, BoxIcon::kError},
+        {kIdBoxPlain, BoxIcon::kNone},
+        {kIdAsk, BoxIcon::kQuestion},
+        {kIdBoxOther, BoxIcon::kUnknown},  // an icon, but not one of the four
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(BoxIconName(c.icon));
+        ASSERT_TRUE(Click(Child(c.button)));
+        MessageBoxInfo box;
+        ASSERT_TRUE(WaitForMessageBox(target_.Id(), kWaitMs, &box));
+        EXPECT_EQ(box.icon, c.icon) << BoxIconName(box.icon);
+        EXPECT_EQ(box.hasIcon, c.icon != BoxIcon::kNone);
+        EXPECT_EQ(box.caption, c.button == kIdAsk ? kQuestionCaption : kNoticeCaption);
+        ASSERT_TRUE(AnswerMessageBox(box, box.buttons.front()));
+    }
 }
 
 TEST_F(DriverTest, ADialogWithButtonsOfItsOwnIsNoMessageBox)
@@ -334,7 +362,7 @@ TEST_F(DriverTest, CommandLineReadsAndAnswersAMessageBox)
     ASSERT_TRUE(WaitForMessageBox(target_.Id(), kWaitMs, &box));
     EXPECT_EQ(output, "hwnd\t" + Hex(box.window) + "\ncaption\tDriver Question\n" +
                           "text\tProceed with the test?\\r\\nSecond line.\n" +
-                          "buttons\tYes\tNo\nicon\t1\n");
+                          "buttons\tYes\tNo\nicon\tquestion\n");
     EXPECT_EQ(RunDriver({"answer", "--pid", pid, "--button", "No"}, &output), 0) << output;
     ExpectStatus("Answer: No");
     EXPECT_EQ(RunDriver({"text", "--window", Hex(window_), "--id", "109"}, &output), 0);
