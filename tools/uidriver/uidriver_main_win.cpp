@@ -590,8 +590,10 @@ int PrintUsage(const Command&)
 
 int main(int argc, char** argv)
 {
-    // Lines end in LF alone, as the shell scripts that read them expect.
+    // Lines end in LF alone on both outputs, as the shell scripts that read
+    // them expect.
     _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
     Arguments arguments;
     std::string error;
     if (!Parse(argc, argv, &arguments, &error)) {

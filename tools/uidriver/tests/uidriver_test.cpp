@@ -408,6 +408,35 @@ TEST_F(DriverTest, CommandLineExitStatusTellsTimeOutUsageAndFailure)
     }
 }
 
+// The usage text is made from the command table: every command is listed
+// under its group, and a wrong command gets the same text on the error output.
+TEST(DriverCommandLineTest, UsageListsEveryCommand)
+{
+    std::string usage;
+    ASSERT_EQ(RunDriver({"help"}, &usage), 0);
+    EXPECT_EQ(usage.rfind("usage: uidriver COMMAND [OPTIONS]\n\nPrograms:\n", 0), 0u) << usage;
+    const std::size_t windows = usage.find("\nWindows (WINDOW and CONTROL below):\n");
+    ASSERT_NE(windows, std::string::npos) << usage;
+    const struct {
+        const char* name;
+        bool windowGroup;
+    } commands[] = {
+        {"launch", false},   {"run", false},       {"wait-exit", false}, {"end", false},
+        {"wait-window", true}, {"wait-gone", true}, {"list", true},      {"wait-box", true},
+        {"answer", true},    {"click", true},      {"text", true},       {"set-text", true},
+        {"items", true},     {"select", true},     {"progress", true},   {"tooltip", true},
+    };
+    for (const auto& command : commands) {
+        SCOPED_TRACE(command.name);
+        const std::size_t at = usage.find(std::string("\n  ") + command.name + " ");
+        ASSERT_NE(at, std::string::npos);
+        EXPECT_EQ(at > windows, command.windowGroup);
+    }
+    std::string wrong;
+    EXPECT_EQ(RunDriver({"no-such-command"}, &wrong), 2);
+    EXPECT_EQ(wrong, "uidriver: wrong usage of 'no-such-command'\n\n" + usage);
+}
+
 TEST(DriverCommandLineTest, LaunchWritesTheProcessIdAndTheFull32BitExitCode)
 {
     const std::string pidFile = ScratchFile("uidriver-pid");
