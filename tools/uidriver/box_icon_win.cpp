@@ -11,6 +11,8 @@
 #include "tools/uidriver/message_box_win.h"
 
 #include <cstdint>
+#include <memory>
+#include <type_traits>
 
 namespace uidriver {
 namespace {
@@ -29,6 +31,28 @@ const SystemIcon kSystemIcons[] = {
 // At most one pixel in fifty of those an icon covers may differ: the same
 // icon drawn by the same system differs in none.
 constexpr int kToleratedDifferencePerMille = 20;
+
+struct GdiObjectDeleter {
+    void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+using Brush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiObjectDeleter>;
+
+// The screen's device context for as long as it lives.
+class ScreenDc {
+public:
+    ScreenDc() : dc_(GetDC(nullptr)) {}
+    ~ScreenDc()
+    {
+        if (dc_)
+            ReleaseDC(nullptr, dc_);
+    }
+    ScreenDc(const ScreenDc&) = delete;
+    ScreenDc& operator=(const ScreenDc&) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HDC dc_;  // owned: released, not deleted
+};
 
 // A 32-bit top-down picture in memory with a device context to draw into.
 class Canvas {
@@ -70,10 +94,9 @@ public:
     int PixelCount() const { return width_ * height_; }
     void Fill(COLORREF color)
     {
-        HBRUSH brush = CreateSolidBrush(color);
+        const Brush brush(CreateSolidBrush(color));
         RECT all{0, 0, width_, height_};
-        FillRect(dc_, &all, brush);
-        DeleteObject(brush);
+        FillRect(dc_, &all, brush.get());
     }
 
 private:
@@ -151,13 +174,9 @@ BoxIcon RecognizeBoxIcon(HWND iconStatic)
         return BoxIcon::kUnknown;
     POINT origin{0, 0};
     ClientToScreen(iconStatic, &origin);
-    HDC screen = GetDC(nullptr);
-    if (!screen)
-        return BoxIcon::kUnknown;
-    const bool copied =
-        BitBlt(shown.Dc(), 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY) != FALSE;
-    ReleaseDC(nullptr, screen);
-    if (!copied)
+    const ScreenDc screen;
+    if (!screen.Get() ||
+        !BitBlt(shown.Dc(), 0, 0, width, height, screen.Get(), origin.x, origin.y, SRCCOPY))
         return BoxIcon::kUnknown;
 
     // The best match wins if it is close enough; a static that shows

@@ -22,27 +22,75 @@ using detail::Send;
 // ids gives -1. Both read back as 0xFFFF in the low word.
 constexpr int kMessageBoxTextId = 0xFFFF;
 
-// A box can be found before it has painted, and a window of another
-// program can cover it for a moment: look again, with the box raised,
-// until its icon is one of the system's or the time is up.
-constexpr DWORD kIconPaintMs = 1500;
+// A box can be found before it has painted, and until it has, the screen
+// still shows what was there before: often the icon of the box before it,
+// at the same place. Message boxes open in the middle of the screen, so
+// the box of another program can also lie on top of this one, showing its
+// own icon where this one's is. So the icon is read only while the box has
+// nothing left to paint and no window above it covers the icon, and taken
+// when several readings a moment apart agree. An icon that is none of the
+// system's must hold longer before it counts.
+constexpr DWORD kIconSettleMs = 5000;
+constexpr DWORD kIconRereadMs = 60;
+constexpr int kReadingsForAnIcon = 3;
+constexpr int kReadingsForUnknown = 6;
 
 bool IsButtonClass(HWND window)
 {
     return SameClass(GetClassNameOf(window), "Button");
 }
 
+bool PaintPending(HWND window)
+{
+    RECT dirty{};
+    return GetUpdateRect(window, &dirty, FALSE) != FALSE;
+}
+
+// True when a shown top-level window above `box` overlaps `part` of it.
+bool Covered(HWND box, HWND part)
+{
+    RECT partRect{};
+    GetWindowRect(part, &partRect);
+    for (HWND above = GetWindow(box, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
+        RECT aboveRect{};
+        RECT overlap{};
+        if (IsWindowVisible(above) && GetWindowRect(above, &aboveRect) &&
+            IntersectRect(&overlap, &aboveRect, &partRect))
+            return true;
+    }
+    return false;
+}
+
+bool ReadyToRead(HWND box, HWND iconStatic)
+{
+    return !PaintPending(box) && !PaintPending(iconStatic) && !Covered(box, iconStatic);
+}
+
 BoxIcon IconShownBy(HWND iconStatic)
 {
+    HWND box = GetAncestor(iconStatic, GA_ROOT);
     const DWORD start = GetTickCount();
+    BoxIcon previous = BoxIcon::kUnknown;
+    int agreeing = 0;
     for (;;) {
+        const bool timeUp = GetTickCount() - start >= kIconSettleMs;
+        if (!IsWindow(iconStatic))
+            return BoxIcon::kNone;
+        if (!timeUp && !ReadyToRead(box, iconStatic)) {
+            agreeing = 0;
+            Sleep(kPollMs);
+            continue;
+        }
         const BoxIcon icon = RecognizeBoxIcon(iconStatic);
-        if (icon != BoxIcon::kUnknown || !IsWindow(iconStatic) ||
-            GetTickCount() - start >= kIconPaintMs)
+        // A window that came on top during the reading makes it void.
+        if (!timeUp && !ReadyToRead(box, iconStatic))
+            continue;
+        agreeing = icon == previous ? agreeing + 1 : 1;
+        previous = icon;
+        const int needed = icon == BoxIcon::kUnknown ? kReadingsForUnknown : kReadingsForAnIcon;
+        if (agreeing >= needed || timeUp)
             return icon;
-        SetWindowPos(GetAncestor(iconStatic, GA_ROOT), HWND_TOP, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        Sleep(kPollMs);
+        Sleep(kIconRereadMs);
     }
 }
 

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <memory>
-#include <thread>
 
 namespace uidriver::detail {
 namespace {
@@ -34,26 +33,41 @@ struct SendCall {
     HANDLE done;  // owned
 };
 
-bool Dispatch(std::shared_ptr<SendCall> call, LRESULT* result)
+// The thread's body. It holds a reference of its own to the call, so the
+// call outlives a driver that stopped waiting for it.
+DWORD WINAPI SendOnItsOwnThread(LPVOID parameter)
 {
-    std::thread([call] {
-        const LPARAM lParam =
-            call->usesBuffer ? reinterpret_cast<LPARAM>(call->buffer.data()) : call->lParam;
-        call->sent = call->wide ? SendMessageTimeoutW(call->window, call->message, call->wParam,
-                                                      lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs,
-                                                      &call->result) != 0
-                                : SendMessageTimeoutA(call->window, call->message, call->wParam,
-                                                      lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs,
-                                                      &call->result) != 0;
-        SetEvent(call->done);
-    }).detach();
+    const std::unique_ptr<std::shared_ptr<SendCall>> reference(
+        static_cast<std::shared_ptr<SendCall>*>(parameter));
+    SendCall& call = **reference;
+    const LPARAM lParam =
+        call.usesBuffer ? reinterpret_cast<LPARAM>(call.buffer.data()) : call.lParam;
+    call.sent = call.wide ? SendMessageTimeoutW(call.window, call.message, call.wParam, lParam,
+                                                SMTO_ABORTIFHUNG, kSendTimeoutMs, &call.result) != 0
+                          : SendMessageTimeoutA(call.window, call.message, call.wParam, lParam,
+                                                SMTO_ABORTIFHUNG, kSendTimeoutMs, &call.result) != 0;
+    SetEvent(call.done);
+    return 0;
+}
+
+// A plain system thread, not a detached std::thread: the MinGW thread
+// library can start a thread that is detached at once with its state
+// already gone, and the thread then crashes on a null pointer.
+bool Dispatch(const std::shared_ptr<SendCall>& call, LRESULT* result)
+{
+    auto* reference = new std::shared_ptr<SendCall>(call);
+    HANDLE thread = CreateThread(nullptr, 0, SendOnItsOwnThread, reference, 0, nullptr);
+    if (!thread) {
+        delete reference;
+        return false;
+    }
+    CloseHandle(thread);  // it runs on by itself
     if (WaitForSingleObject(call->done, kSendTimeoutMs + 500) != WAIT_OBJECT_0 || !call->sent)
         return false;
     if (result)
         *result = static_cast<LRESULT>(call->result);
     return true;
 }
-
 
 }  // namespace
 
