@@ -506,7 +506,7 @@ int PrintUsage(const Command&);
 
 // Every command: its name, what runs it, the group of the usage text it is
 // listed in, and its lines there (none for an alias).
-struct CommandSpec {
+struct CommandEntry {
     const char* name;
     int (*run)(const Command&);
     const char* group;
@@ -516,7 +516,7 @@ struct CommandSpec {
 const char kPrograms[] = "Programs:";
 const char kWindows[] = "Windows (WINDOW and CONTROL below):";
 
-const CommandSpec kCommands[] = {
+const CommandEntry kCommands[] = {
     {"launch", Launch, kPrograms,
      "  launch [--pid-file F] [--exit-file F] [--folder DIR] [--timeout S] -- PROGRAM [ARGS...]\n"
      "      starts PROGRAM, writes its process id to F (or prints it), waits for its end\n"
@@ -568,7 +568,7 @@ std::string UsageText()
 {
     std::string text = "usage: uidriver COMMAND [OPTIONS]\n";
     const char* group = nullptr;
-    for (const CommandSpec& command : kCommands) {
+    for (const CommandEntry& command : kCommands) {
         if (!command.usage)
             continue;
         if (command.group != group) {
@@ -603,9 +603,9 @@ int main(int argc, char** argv)
     const Command command(arguments);
     const std::string& name = arguments.command;
     int status = kUsage;
-    for (const CommandSpec& spec : kCommands)
-        if (name == spec.name) {
-            status = spec.run(command);
+    for (const CommandEntry& entry : kCommands)
+        if (name == entry.name) {
+            status = entry.run(command);
             break;
         }
     if (status == kUsage)
