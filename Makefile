@@ -8,7 +8,7 @@
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_GEN := -G "Unix Makefiles"
 
-.PHONY: all prereqs dist win32 win64 native native-sanitized unit wine-tests test demo bench clean \
+.PHONY: all prereqs dist win32 win64 native native-sanitized unit dist-check wine-tests test demo bench clean \
   fuzzers fuzz fuzz-smoke
 
 all: dist
@@ -68,7 +68,11 @@ fuzz-smoke: fuzzers
 wine-tests: win64
 	tools/wine-env.sh ctest --test-dir build/win64 --output-on-failure -j$(JOBS) --timeout 300
 
-test: unit fuzz-smoke win32 wine-tests
+# The shipped 32-bit programs cannot run here: check what their files say.
+dist-check: native win32 win64
+	tools/check-dist.sh
+
+test: unit fuzz-smoke win32 dist-check wine-tests
 
 demo: dist
 	tools/sample/demo.sh

@@ -156,6 +156,7 @@ TEST(KelrunE2E, UninstallAskedYesRemovesTheProductAndSaysSo)
     EXPECT_EQ(question.caption, "Lumetra Parvane");
     EXPECT_EQ(question.text, "Remove Sample Yes now?");
     EXPECT_EQ(question.buttons, (std::vector<int>{IDYES, IDNO}));
+    EXPECT_EQ(question.icon, uidriver::BoxIcon::kInformation);
     ASSERT_TRUE(run.Answer(question, IDYES));
 
     uidriver::MessageBoxInfo done = run.NextBox();
@@ -164,6 +165,7 @@ TEST(KelrunE2E, UninstallAskedYesRemovesTheProductAndSaysSo)
     EXPECT_EQ(done.text, "Product uninstalled.");
     EXPECT_EQ(done.buttons, (std::vector<int>{IDOK}));
     EXPECT_TRUE(done.hasIcon);
+    EXPECT_EQ(done.icon, uidriver::BoxIcon::kExclamation);
     // The removal is over before the final message.
     EXPECT_FALSE(PathExists(app));
     EXPECT_FALSE(PathExists(readme));
@@ -234,6 +236,8 @@ TEST(KelrunE2E, MissingLogIsReportedExceptInSilentMode)
     ASSERT_NE(missing.window, nullptr);
     EXPECT_EQ(missing.caption, "Parvane");
     EXPECT_EQ(missing.text, "Uninstallation information not found. Parvane can't uninstall this software");
+    EXPECT_EQ(missing.buttons, (std::vector<int>{IDOK}));
+    EXPECT_EQ(missing.icon, uidriver::BoxIcon::kInformation);
     run.Answer(missing, IDOK);
     EXPECT_EQ(run.ExitCode(), 1605);
 
@@ -246,12 +250,29 @@ TEST(KelrunE2E, MissingLogIsReportedExceptInSilentMode)
 
 TEST(KelrunE2E, BadSwitchesShowTheUsage)
 {
+    // Seven lines; the caption is the program's title, and an OK box that
+    // names no icon gets the exclamation icon.
+    const std::string usage =
+        "Parvane Uninstaller\r\n"
+        "\r\n"
+        "Usage:\r\n"
+        "kelrun.exe /R {productcode} to uninstall.\r\n"
+        "kelrun.exe /I {productcode} to modify.\r\n"
+        "\r\n"
+        "kelrun.exe /S {productcode} to silent uninstall.";
     for (const std::string arguments : {"-R {X}", "/r {X}", ""}) {
         SCOPED_TRACE("arguments: " + arguments);
-        std::vector<std::string> boxes;
-        EXPECT_EQ(RunAnsweringEverything(arguments, &boxes), 1639);
-        ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].rfind("Parvane Uninstaller\r\n\r\nUsage:\r\n", 0), 0u);
+        KelrunRun run(arguments);
+        ASSERT_TRUE(run.Started());
+        uidriver::MessageBoxInfo box = run.NextBox();
+        ASSERT_NE(box.window, nullptr);
+        EXPECT_EQ(box.caption, "kelrun");
+        EXPECT_EQ(box.text, usage);
+        EXPECT_EQ(box.buttons, (std::vector<int>{IDOK}));
+        EXPECT_EQ(box.icon, uidriver::BoxIcon::kExclamation);
+        ASSERT_TRUE(run.Answer(box, IDOK));
+        // No second box: the program ends at once.
+        EXPECT_EQ(run.ExitCode(10000), 1639);
     }
 }
 

@@ -14,39 +14,8 @@
 
 namespace {
 
-const char kUsageText[] =
-    "usage: uidriver COMMAND [OPTIONS]\n"
-    "\n"
-    "Programs:\n"
-    "  launch [--pid-file F] [--exit-file F] [--folder DIR] [--timeout S] -- PROGRAM [ARGS...]\n"
-    "      starts PROGRAM, writes its process id to F (or prints it), waits for its end\n"
-    "      and writes its full 32-bit exit code in decimal to the exit file (or prints\n"
-    "      it). With --timeout the program is ended after S seconds and the exit file\n"
-    "      reads \"timeout\".\n"
-    "  run [--folder DIR] [--timeout S] -- PROGRAM [ARGS...]\n"
-    "      starts PROGRAM, waits and prints its full exit code.\n"
-    "  wait-exit --pid P [--timeout S]\n"
-    "      waits for the end of process P and prints its full exit code.\n"
-    "  end --pid P\n"
-    "      ends process P at once (a script cleaning up after a failed step).\n"
-    "\n"
-    "Windows (WINDOW and CONTROL below):\n"
-    "  wait-window WINDOW            prints: HWND PID CLASS CAPTION\n"
-    "  wait-gone WINDOW              waits until no such window is shown\n"
-    "  list WINDOW                   one line a child: HWND ID CLASS ENABLED VISIBLE TEXT\n"
-    "  wait-box [BOX]                the first message box: lines 'hwnd H', 'caption C',\n"
-    "                                'text T', 'buttons B...' (Yes No OK ...), 'icon 0|1'\n"
-    "  answer [BOX] --button Yes|No|OK|Cancel|Abort|Retry|Ignore|ID\n"
-    "                                presses a button of the first message box and waits\n"
-    "                                until the box is gone\n"
-    "  click WINDOW CONTROL          posts a click (does not wait for what it opens)\n"
-    "  text WINDOW [CONTROL]         prints the text (the caption without CONTROL)\n"
-    "  set-text WINDOW [CONTROL] --value TEXT\n"
-    "  items WINDOW CONTROL          one line an item of a list or combo box\n"
-    "  select WINDOW CONTROL --index N\n"
-    "                                selects a combo box item as a user would\n"
-    "  progress WINDOW CONTROL       prints: POS LOW HIGH\n"
-    "  tooltip WINDOW CONTROL        prints the control's tool tip text\n"
+// What follows the commands in the usage text.
+const char kUsageNotes[] =
     "\n"
     "  WINDOW   --window HWND, or a top-level window matched by\n"
     "           [--pid P] [--class C] [--title T [--contains]] [--hidden]\n"
@@ -419,7 +388,7 @@ int WaitBox(const Command& command)
     PrintLine("caption\t" + Escape(box.caption));
     PrintLine("text\t" + Escape(box.text));
     PrintLine("buttons" + buttons);
-    PrintLine(std::string("icon\t") + (box.hasIcon ? "1" : "0"));
+    PrintLine(std::string("icon\t") + uidriver::BoxIconName(box.icon));
     return kDone;
 }
 
@@ -439,55 +408,181 @@ int Answer(const Command& command)
     return kDone;
 }
 
-// Commands that act on one control (or the window itself where allowed).
-int OnControl(const Command& command, const std::string& name)
+// The control that --id or --child-text names in WINDOW, or WINDOW itself
+// when no control is named and `windowWillDo`. Gives kDone or the status to
+// end with.
+int FindTarget(const Command& command, bool windowWillDo, HWND* target)
 {
     HWND window = command.Window();
     if (!window)
         return kNotFound;
-    const bool needsControl = name != "text" && name != "set-text";
-    if (needsControl && !command.HasControl())
+    if (!command.HasControl()) {
+        *target = window;
+        return windowWillDo ? kDone : kUsage;
+    }
+    *target = command.Control(window);
+    return *target ? kDone : kNotFound;
+}
+
+int ClickControl(const Command& command)
+{
+    HWND target = nullptr;
+    if (const int status = FindTarget(command, false, &target); status != kDone)
+        return status;
+    if (!uidriver::Click(target)) {
+        std::fprintf(stderr, "uidriver: the control is disabled or hidden\n");
+        return kFailed;
+    }
+    return kDone;
+}
+
+int PrintText(const Command& command)
+{
+    HWND target = nullptr;
+    if (const int status = FindTarget(command, true, &target); status != kDone)
+        return status;
+    PrintLine(Escape(uidriver::GetText(target)));
+    return kDone;
+}
+
+int SetTextOf(const Command& command)
+{
+    HWND target = nullptr;
+    if (const int status = FindTarget(command, true, &target); status != kDone)
+        return status;
+    if (!command.Has("--value"))
         return kUsage;
-    HWND target = window;
-    if (command.HasControl()) {
-        target = command.Control(window);
-        if (!target)
-            return kNotFound;
-    }
-    if (name == "click") {
-        if (!uidriver::Click(target)) {
-            std::fprintf(stderr, "uidriver: the control is disabled or hidden\n");
-            return kFailed;
+    return uidriver::SetText(target, command.Get("--value")) ? kDone : kFailed;
+}
+
+int PrintItems(const Command& command)
+{
+    HWND target = nullptr;
+    if (const int status = FindTarget(command, false, &target); status != kDone)
+        return status;
+    const std::string className = uidriver::GetClassNameOf(target);
+    const bool isCombo = lstrcmpiA(className.c_str(), "ComboBox") == 0;
+    for (const std::string& item :
+         isCombo ? uidriver::GetComboItems(target) : uidriver::GetListItems(target))
+        PrintLine(Escape(item));
+    return kDone;
+}
+
+int SelectItem(const Command& command)
+{
+    HWND target = nullptr;
+    if (const int status = FindTarget(command, false, &target); status != kDone)
+        return status;
+    unsigned long long index = 0;
+    if (!command.GetNumber("--index", &index))
+        return kUsage;
+    return uidriver::SelectComboItem(target, static_cast<int>(index)) ? kDone : kFailed;
+}
+
+int PrintProgress(const Command& command)
+{
+    HWND target = nullptr;
+    if (const int status = FindTarget(command, false, &target); status != kDone)
+        return status;
+    int low = 0;
+    int high = 0;
+    if (!uidriver::GetProgressRange(target, &low, &high))
+        return kFailed;
+    PrintLine(std::to_string(uidriver::GetProgressPos(target)) + "\t" + std::to_string(low) + "\t" +
+              std::to_string(high));
+    return kDone;
+}
+
+int PrintToolTip(const Command& command)
+{
+    HWND target = nullptr;
+    if (const int status = FindTarget(command, false, &target); status != kDone)
+        return status;
+    PrintLine(Escape(uidriver::GetToolTipText(target)));
+    return kDone;
+}
+
+int PrintUsage(const Command&);
+
+// Every command: its name, what runs it, the group of the usage text it is
+// listed in, and its lines there (none for an alias).
+struct CommandEntry {
+    const char* name;
+    int (*run)(const Command&);
+    const char* group;
+    const char* usage;
+};
+
+const char kPrograms[] = "Programs:";
+const char kWindows[] = "Windows (WINDOW and CONTROL below):";
+
+const CommandEntry kCommands[] = {
+    {"launch", Launch, kPrograms,
+     "  launch [--pid-file F] [--exit-file F] [--folder DIR] [--timeout S] -- PROGRAM [ARGS...]\n"
+     "      starts PROGRAM, writes its process id to F (or prints it), waits for its end\n"
+     "      and writes its full 32-bit exit code in decimal to the exit file (or prints\n"
+     "      it). With --timeout the program is ended after S seconds and the exit file\n"
+     "      reads \"timeout\".\n"},
+    {"run", Run, kPrograms,
+     "  run [--folder DIR] [--timeout S] -- PROGRAM [ARGS...]\n"
+     "      starts PROGRAM, waits and prints its full exit code.\n"},
+    {"wait-exit", WaitExit, kPrograms,
+     "  wait-exit --pid P [--timeout S]\n"
+     "      waits for the end of process P and prints its full exit code.\n"},
+    {"end", End, kPrograms,
+     "  end --pid P\n"
+     "      ends process P at once (a script cleaning up after a failed step).\n"},
+    {"wait-window", WaitWindow, kWindows,
+     "  wait-window WINDOW            prints: HWND PID CLASS CAPTION\n"},
+    {"wait-gone", WaitGone, kWindows,
+     "  wait-gone WINDOW              waits until no such window is shown\n"},
+    {"list", List, kWindows,
+     "  list WINDOW                   one line a child: HWND ID CLASS ENABLED VISIBLE TEXT\n"},
+    {"wait-box", WaitBox, kWindows,
+     "  wait-box [BOX]                the first message box: lines 'hwnd H', 'caption C',\n"
+     "                                'text T', 'buttons B...' (Yes No OK ...), 'icon I'\n"
+     "                                (none information exclamation question error unknown)\n"},
+    {"answer", Answer, kWindows,
+     "  answer [BOX] --button Yes|No|OK|Cancel|Abort|Retry|Ignore|ID\n"
+     "                                presses a button of the first message box and waits\n"
+     "                                until the box is gone\n"},
+    {"click", ClickControl, kWindows,
+     "  click WINDOW CONTROL          posts a click (does not wait for what it opens)\n"},
+    {"text", PrintText, kWindows,
+     "  text WINDOW [CONTROL]         prints the text (the caption without CONTROL)\n"},
+    {"set-text", SetTextOf, kWindows, "  set-text WINDOW [CONTROL] --value TEXT\n"},
+    {"items", PrintItems, kWindows,
+     "  items WINDOW CONTROL          one line an item of a list or combo box\n"},
+    {"select", SelectItem, kWindows,
+     "  select WINDOW CONTROL --index N\n"
+     "                                selects a combo box item as a user would\n"},
+    {"progress", PrintProgress, kWindows, "  progress WINDOW CONTROL       prints: POS LOW HIGH\n"},
+    {"tooltip", PrintToolTip, kWindows,
+     "  tooltip WINDOW CONTROL        prints the control's tool tip text\n"},
+    {"help", PrintUsage, nullptr, nullptr},
+    {"--help", PrintUsage, nullptr, nullptr},
+    {"-h", PrintUsage, nullptr, nullptr},
+};
+
+std::string UsageText()
+{
+    std::string text = "usage: uidriver COMMAND [OPTIONS]\n";
+    const char* group = nullptr;
+    for (const CommandEntry& command : kCommands) {
+        if (!command.usage)
+            continue;
+        if (command.group != group) {
+            group = command.group;
+            text += std::string("\n") + group + "\n";
         }
-    } else if (name == "text") {
-        PrintLine(Escape(uidriver::GetText(target)));
-    } else if (name == "set-text") {
-        if (!command.Has("--value"))
-            return kUsage;
-        if (!uidriver::SetText(target, command.Get("--value")))
-            return kFailed;
-    } else if (name == "items") {
-        const std::string className = uidriver::GetClassNameOf(target);
-        const bool isCombo = lstrcmpiA(className.c_str(), "ComboBox") == 0;
-        for (const std::string& item :
-             isCombo ? uidriver::GetComboItems(target) : uidriver::GetListItems(target))
-            PrintLine(Escape(item));
-    } else if (name == "select") {
-        unsigned long long index = 0;
-        if (!command.GetNumber("--index", &index))
-            return kUsage;
-        if (!uidriver::SelectComboItem(target, static_cast<int>(index)))
-            return kFailed;
-    } else if (name == "progress") {
-        int low = 0;
-        int high = 0;
-        if (!uidriver::GetProgressRange(target, &low, &high))
-            return kFailed;
-        PrintLine(std::to_string(uidriver::GetProgressPos(target)) + "\t" + std::to_string(low) +
-                  "\t" + std::to_string(high));
-    } else if (name == "tooltip") {
-        PrintLine(Escape(uidriver::GetToolTipText(target)));
+        text += command.usage;
     }
+    return text + kUsageNotes;
+}
+
+int PrintUsage(const Command&)
+{
+    std::fputs(UsageText().c_str(), stdout);
     return kDone;
 }
 
@@ -495,43 +590,26 @@ int OnControl(const Command& command, const std::string& name)
 
 int main(int argc, char** argv)
 {
-    // Lines end in LF alone, as the shell scripts that read them expect.
+    // Lines end in LF alone on both outputs, as the shell scripts that read
+    // them expect.
     _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
     Arguments arguments;
     std::string error;
     if (!Parse(argc, argv, &arguments, &error)) {
-        std::fprintf(stderr, "uidriver: %s\n\n%s", error.c_str(), kUsageText);
+        std::fprintf(stderr, "uidriver: %s\n\n%s", error.c_str(), UsageText().c_str());
         return kUsage;
     }
     const Command command(arguments);
     const std::string& name = arguments.command;
     int status = kUsage;
-    if (name == "launch")
-        status = Launch(command);
-    else if (name == "run")
-        status = Run(command);
-    else if (name == "wait-exit")
-        status = WaitExit(command);
-    else if (name == "end")
-        status = End(command);
-    else if (name == "wait-window")
-        status = WaitWindow(command);
-    else if (name == "wait-gone")
-        status = WaitGone(command);
-    else if (name == "list")
-        status = List(command);
-    else if (name == "wait-box")
-        status = WaitBox(command);
-    else if (name == "answer")
-        status = Answer(command);
-    else if (name == "click" || name == "text" || name == "set-text" || name == "items" ||
-             name == "select" || name == "progress" || name == "tooltip")
-        status = OnControl(command, name);
-    else if (name == "help" || name == "--help" || name == "-h") {
-        std::fputs(kUsageText, stdout);
-        return kDone;
-    }
+    for (const CommandEntry& entry : kCommands)
+        if (name == entry.name) {
+            status = entry.run(command);
+            break;
+        }
     if (status == kUsage)
-        std::fprintf(stderr, "uidriver: wrong usage of '%s'\n\n%s", name.c_str(), kUsageText);
+        std::fprintf(stderr, "uidriver: wrong usage of '%s'\n\n%s", name.c_str(),
+                     UsageText().c_str());
     return status;
 }

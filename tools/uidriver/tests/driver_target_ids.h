@@ -17,6 +17,13 @@ constexpr int kIdProgress = 108;
 constexpr int kIdStatus = 109;
 constexpr int kIdDialog = 110;  // opens a dialog that is not a message box
 constexpr int kIdApply = 201;   // the dialog's button
+// Each shows an OK box with one of the system icons, or none.
+constexpr int kIdBoxInformation = 111;
+constexpr int kIdBoxExclamation = 112;
+constexpr int kIdBoxError = 113;
+constexpr int kIdBoxPlain = 114;
+constexpr int kIdBoxOther = 115;  // the application icon: none of the four
+constexpr char kNoticeCaption[] = "Driver Notice";
 
 constexpr char kDialogCaption[] = "Driver Settings";
 

@@ -61,6 +61,11 @@ void CreateControls(HWND window)
     EnableWindow(never, FALSE);
     AddControl(window, "BUTTON", "Hang", BS_PUSHBUTTON, kIdHang, 310, 10, 90, 26);
     AddControl(window, "BUTTON", "Dialog", BS_PUSHBUTTON, kIdDialog, 310, 200, 90, 26);
+    AddControl(window, "BUTTON", "Inform", BS_PUSHBUTTON, kIdBoxInformation, 10, 230, 74, 26);
+    AddControl(window, "BUTTON", "Warn", BS_PUSHBUTTON, kIdBoxExclamation, 89, 230, 74, 26);
+    AddControl(window, "BUTTON", "Fail", BS_PUSHBUTTON, kIdBoxError, 168, 230, 74, 26);
+    AddControl(window, "BUTTON", "Plain", BS_PUSHBUTTON, kIdBoxPlain, 247, 230, 74, 26);
+    AddControl(window, "BUTTON", "Other", BS_PUSHBUTTON, kIdBoxOther, 326, 230, 74, 26);
     HWND edit = AddControl(window, "EDIT", kInitialEditText, WS_BORDER | ES_AUTOHSCROLL, kIdEdit,
                            10, 46, 390, 24);
     HWND list = AddControl(window, "LISTBOX", "", WS_BORDER | WS_VSCROLL | LBS_NOTIFY, kIdList, 10,
@@ -117,6 +122,30 @@ void OnCommand(HWND window, int id, int code, HWND control)
                                        MB_YESNO | MB_ICONQUESTION);
         SetStatus(window, answer == IDYES ? "Answer: Yes" : answer == IDNO ? "Answer: No"
                                                                            : "Answer: other");
+        break;
+    }
+    case kIdBoxInformation:
+    case kIdBoxExclamation:
+    case kIdBoxError:
+    case kIdBoxPlain: {
+        const UINT icon = id == kIdBoxInformation   ? MB_ICONINFORMATION
+                          : id == kIdBoxExclamation ? MB_ICONEXCLAMATION
+                          : id == kIdBoxError       ? MB_ICONERROR
+                                                    : 0;
+        MessageBoxA(window, "Something to know.", kNoticeCaption, MB_OK | icon);
+        SetStatus(window, "Noticed");
+        break;
+    }
+    case kIdBoxOther: {
+        MSGBOXPARAMSA box{};
+        box.cbSize = sizeof(box);
+        box.hwndOwner = window;
+        box.lpszText = "Something to know.";
+        box.lpszCaption = kNoticeCaption;
+        box.dwStyle = MB_OK | MB_USERICON;
+        box.lpszIcon = IDI_APPLICATION;  // from the system, as hInstance is null
+        MessageBoxIndirectA(&box);
+        SetStatus(window, "Noticed");
         break;
     }
     case kIdStep:
@@ -206,7 +235,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
     windowClass.lpszClassName = kClassName;
     RegisterClassA(&windowClass);
     HWND window = CreateWindowExA(0, kClassName, kTargetCaption, WS_OVERLAPPEDWINDOW, 40, 40, 430,
-                                  270, nullptr, nullptr, instance, nullptr);
+                                  310, nullptr, nullptr, instance, nullptr);
     if (!window)
         return 1;
     ShowWindow(window, show);

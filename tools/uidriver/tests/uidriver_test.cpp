@@ -145,7 +145,8 @@ TEST_F(DriverTest, FindsTopLevelWindowsByProcessClassAndCaption)
         {"part taken as exact", target_.Id(), "", "Target", false, false},
         {"class names ignore case", target_.Id(), "uidrivertarget", "", false, true},
         {"other class", target_.Id(), "#32770", "", false, false},
-        {"other process", target_.Id() + 4, kTargetClass, "", false, false},
+        // This test's own process: tests beside this one may run targets too.
+        {"other process", GetCurrentProcessId(), kTargetClass, "", false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -285,16 +286,49 @@ TEST_F(DriverTest, AnswersTheMessageBoxThatAClickOpens)
     EXPECT_EQ(box.text, kQuestionText);
     EXPECT_EQ(box.buttons, (std::vector<int>{IDYES, IDNO}));
     EXPECT_TRUE(box.hasIcon);
+    EXPECT_EQ(box.icon, BoxIcon::kQuestion);
 
     EXPECT_FALSE(AnswerMessageBox(box, IDOK, 500));  // not a button of this box
     EXPECT_TRUE(IsWindow(box.window));
     ASSERT_TRUE(AnswerMessageBox(box, IDNO));
     ExpectStatus("Answer: No");
 
+    // Without a process the first box of any process is taken; tests that
+    // run beside this one may show boxes too, so it is answered as ours.
     ASSERT_TRUE(Click(Child(kIdAsk)));
-    ASSERT_TRUE(WaitForMessageBox(0, kWaitMs, &box));
+    MessageBoxInfo any;
+    ASSERT_TRUE(WaitForMessageBox(0, kWaitMs, &any));
+    EXPECT_NE(any.window, nullptr);
+    ASSERT_TRUE(WaitForMessageBox(target_.Id(), kWaitMs, &box));
     ASSERT_TRUE(AnswerMessageBox(box, IDYES));
     ExpectStatus("Answer: Yes");
+}
+
+// The icon is told from what the box shows; each system icon must come out
+// as itself and as no other.
+TEST_F(DriverTest, TellsWhichSystemIconABoxShows)
+{
+    const struct {
+        int button;
+        BoxIcon icon;
+    } cases[] = {
+        {kIdBoxInformation, BoxIcon::kInformation},
+        {kIdBoxExclamation, BoxIcon::kExclamation},
+        {kIdBoxError, BoxIcon::kError},
+        {kIdBoxPlain, BoxIcon::kNone},
+        {kIdAsk, BoxIcon::kQuestion},
+        {kIdBoxOther, BoxIcon::kUnknown},  // an icon, but not one of the four
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(BoxIconName(c.icon));
+        ASSERT_TRUE(Click(Child(c.button)));
+        MessageBoxInfo box;
+        ASSERT_TRUE(WaitForMessageBox(target_.Id(), kWaitMs, &box));
+        EXPECT_EQ(box.icon, c.icon) << BoxIconName(box.icon);
+        EXPECT_EQ(box.hasIcon, c.icon != BoxIcon::kNone);
+        EXPECT_EQ(box.caption, c.button == kIdAsk ? kQuestionCaption : kNoticeCaption);
+        ASSERT_TRUE(AnswerMessageBox(box, box.buttons.front()));
+    }
 }
 
 TEST_F(DriverTest, ADialogWithButtonsOfItsOwnIsNoMessageBox)
@@ -334,7 +368,7 @@ TEST_F(DriverTest, CommandLineReadsAndAnswersAMessageBox)
     ASSERT_TRUE(WaitForMessageBox(target_.Id(), kWaitMs, &box));
     EXPECT_EQ(output, "hwnd\t" + Hex(box.window) + "\ncaption\tDriver Question\n" +
                           "text\tProceed with the test?\\r\\nSecond line.\n" +
-                          "buttons\tYes\tNo\nicon\t1\n");
+                          "buttons\tYes\tNo\nicon\tquestion\n");
     EXPECT_EQ(RunDriver({"answer", "--pid", pid, "--button", "No"}, &output), 0) << output;
     ExpectStatus("Answer: No");
     EXPECT_EQ(RunDriver({"text", "--window", Hex(window_), "--id", "109"}, &output), 0);
@@ -378,6 +412,35 @@ TEST_F(DriverTest, CommandLineExitStatusTellsTimeOutUsageAndFailure)
         std::string output;
         EXPECT_EQ(RunDriver(c.arguments, &output), c.status) << output;
     }
+}
+
+// The usage text is made from the command table: every command is listed
+// under its group, and a wrong command gets the same text on the error output.
+TEST(DriverCommandLineTest, UsageListsEveryCommand)
+{
+    std::string usage;
+    ASSERT_EQ(RunDriver({"help"}, &usage), 0);
+    EXPECT_EQ(usage.rfind("usage: uidriver COMMAND [OPTIONS]\n\nPrograms:\n", 0), 0u) << usage;
+    const std::size_t windows = usage.find("\nWindows (WINDOW and CONTROL below):\n");
+    ASSERT_NE(windows, std::string::npos) << usage;
+    const struct {
+        const char* name;
+        bool windowGroup;
+    } commands[] = {
+        {"launch", false},   {"run", false},       {"wait-exit", false}, {"end", false},
+        {"wait-window", true}, {"wait-gone", true}, {"list", true},      {"wait-box", true},
+        {"answer", true},    {"click", true},      {"text", true},       {"set-text", true},
+        {"items", true},     {"select", true},     {"progress", true},   {"tooltip", true},
+    };
+    for (const auto& command : commands) {
+        SCOPED_TRACE(command.name);
+        const std::size_t at = usage.find(std::string("\n  ") + command.name + " ");
+        ASSERT_NE(at, std::string::npos);
+        EXPECT_EQ(at > windows, command.windowGroup);
+    }
+    std::string wrong;
+    EXPECT_EQ(RunDriver({"no-such-command"}, &wrong), 2);
+    EXPECT_EQ(wrong, "uidriver: wrong usage of 'no-such-command'\n\n" + usage);
 }
 
 TEST(DriverCommandLineTest, LaunchWritesTheProcessIdAndTheFull32BitExitCode)
