@@ -523,10 +523,17 @@ TEST_F(PelmoraTest, TheDriveListMovesTheFolderListToThatDrive)
     ASSERT_NE(c, entries.end());
     ASSERT_NE(z, entries.end());
     EXPECT_EQ(uidriver::GetComboSelection(drives), c - entries.begin());
-    EXPECT_EQ(DirItems()[0], "c:\\");
+    const Names folders = DirItems();
+    ASSERT_FALSE(folders.empty());
+    EXPECT_EQ(folders[0], "c:\\");
 
     ASSERT_TRUE(uidriver::SelectComboItem(drives, static_cast<int>(z - entries.begin())));
-    ASSERT_TRUE(testsupport::WaitUntil([&] { return DirItems().at(0) == "z:\\"; }, kTimeoutMs));
+    ASSERT_TRUE(testsupport::WaitUntil(
+        [&] {
+            const Names items = DirItems();
+            return !items.empty() && items[0] == "z:\\";
+        },
+        kTimeoutMs));
     // Back on C:, the folder list returns to that drive's current folder.
     ASSERT_TRUE(uidriver::SelectComboItem(drives, static_cast<int>(c - entries.begin())));
     ASSERT_TRUE(testsupport::WaitUntil([&] {
