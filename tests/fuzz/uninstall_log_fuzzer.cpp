@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     product.ProductFolder = "C:\\Windows\\Installer\\{P}\\";
     product.UninstallLogPath = "C:\\Windows\\Installer\\{P}\\uninstall.log";
     product.LanguageFilePath = "C:\\Windows\\Installer\\{P}\\language.lan";
-    FakeReporter page;
+    FakeReporter page(system.events);
     RemovalWorker worker(system, product, &page);
     Require(worker.RunRemoval() == 0);
     Require(worker.FolderCount >= 0 && worker.FolderCount <= RemovalWorker::MaxQueuedFolders);
