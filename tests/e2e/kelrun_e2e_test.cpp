@@ -899,4 +899,35 @@ TEST(KelrunE2E, AnOrdinaryRunLeavesNothingForTheRestartAndReportsEveryRecord)
     ::RegDeleteTreeA(HKEY_CURRENT_USER, userKey.c_str());
 }
 
+// The report is written as the run goes: a run that is ended in the middle
+// leaves every line up to its last step, and no exit code.
+TEST(KelrunE2E, ARunEndedMidwayLeavesItsReportUpToItsLastStep)
+{
+    Product product("killed");
+    product.Register("Sample Killed");
+    ScratchFolder scratch("killed");
+    const std::string recordFile = scratch.Path() + "\\records.txt";
+    ScopedEnvironment recordTo("KELRUN_RECORD_FILE", recordFile);
+    ScopedEnvironment slowProgram("KELRUN_RECORD_DELAY_MS", "5000");
+    ::CopyFileA(HelperProgram("record_run.exe"), (product.InstallFolder() + "\\slow.exe").c_str(), FALSE);
+    const std::string before = product.File("before.txt");
+    const std::string after = product.File("after.txt");
+    product.WriteLog("FILE=" + before + "\r\nRUN3RD=slow.exe\r\nRUN3RDCMD=slow.exe\r\nFILE=" + after + "\r\n");
+    {
+        KelrunRun run("/S " + product.Code());
+        ASSERT_TRUE(run.Started());
+        // The worker waits for the slow removal program now.
+        for (int attempt = 0; attempt < 200 && ReadLines(recordFile).empty(); ++attempt)
+            ::Sleep(50);
+        ASSERT_FALSE(ReadLines(recordFile).empty());
+    }  // kelrun is ended here, in the middle of its run
+
+    const std::vector<std::string> report = product.Report();
+    EXPECT_TRUE(HasLine(report, "Mode: /S (silent uninstall)"));
+    EXPECT_TRUE(HasLine(report, "FILE " + before + ": removed"));
+    EXPECT_FALSE(HasLineStartingWith(report, "FILE " + after));
+    EXPECT_FALSE(HasLineStartingWith(report, "Exit code:"));
+    EXPECT_TRUE(PathExists(after));
+}
+
 }  // namespace
