@@ -24,6 +24,35 @@ std::string UniqueName(const std::string& name)
     return name + "-" + std::to_string(::GetCurrentProcessId());
 }
 
+// Where kelrun writes its report for a product: %TEMP%\kelrun <code>.log.
+std::string ReportPath(const std::string& code)
+{
+    char temp[MAX_PATH] = {};
+    const DWORD length = ::GetEnvironmentVariableA("TEMP", temp, MAX_PATH);
+    std::string folder = length > 0 && length < MAX_PATH ? std::string(temp, length) : std::string();
+    if (!folder.empty() && folder.back() != '\\')
+        folder += '\\';
+    return folder + "kelrun " + code + ".log";
+}
+
+bool HasLine(const std::vector<std::string>& lines, const std::string& line)
+{
+    for (const std::string& candidate : lines) {
+        if (candidate == line)
+            return true;
+    }
+    return false;
+}
+
+bool HasLineStartingWith(const std::vector<std::string>& lines, const std::string& start)
+{
+    for (const std::string& candidate : lines) {
+        if (candidate.rfind(start, 0) == 0)
+            return true;
+    }
+    return false;
+}
+
 // A product as the suite's installer leaves it: an Uninstall key, a folder of
 // uninstall data under the Windows folder, and an installation folder.
 class Product {
@@ -40,6 +69,10 @@ public:
 
     ~Product()
     {
+        // Whatever a test made kelrun schedule for the restart is not left in
+        // the prefix that the other tests share.
+        ForgetPendingRemovals(installFolder_);
+        ::DeleteFileA(ReportPath(code_).c_str());
         RemoveTree(installFolder_);
         RemoveTree(productFolder_);
         ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, keyPath_.c_str());
@@ -68,6 +101,17 @@ public:
     }
 
     const std::string& Code() const { return code_; }
+    std::vector<std::string> Report() const { return ReadLines(ReportPath(code_)); }
+    // What the system is asked to delete at the next start, of this product.
+    std::vector<std::string> PendingRemovals() const
+    {
+        std::vector<std::string> ours;
+        for (const std::string& path : testsupport::PendingRemovals()) {
+            if (path.rfind(installFolder_, 0) == 0)
+                ours.push_back(path);
+        }
+        return ours;
+    }
     const std::string& InstallFolder() const { return installFolder_; }
     const std::string& ProductFolder() const { return productFolder_; }
     bool KeyExists() const { return testsupport::KeyExists(HKEY_LOCAL_MACHINE, keyPath_); }
@@ -193,6 +237,11 @@ TEST(KelrunE2E, UninstallAnsweredNoChangesNothing)
     EXPECT_EQ(run.ExitCode(), 1602);
     EXPECT_TRUE(PathExists(app));
     EXPECT_TRUE(product.KeyExists());
+    const std::vector<std::string> report = product.Report();
+    EXPECT_TRUE(HasLine(report, "Mode: /R (uninstall)"));
+    EXPECT_TRUE(HasLine(report, "The confirmation was answered No: nothing was removed."));
+    ASSERT_FALSE(report.empty());
+    EXPECT_EQ(report.back(), "Exit code: 1602 (the user answered No)");
 }
 
 TEST(KelrunE2E, ModifyAndSilentModesAskNothing)
@@ -246,6 +295,13 @@ TEST(KelrunE2E, MissingLogIsReportedExceptInSilentMode)
     EXPECT_TRUE(boxes.empty());
     EXPECT_TRUE(PathExists(app));
     EXPECT_TRUE(product.KeyExists());
+    // The report of the second run replaced the first one's.
+    const std::vector<std::string> report = product.Report();
+    EXPECT_TRUE(HasLine(report, "Mode: /S (silent uninstall)"));
+    EXPECT_FALSE(HasLine(report, "Mode: /R (uninstall)"));
+    EXPECT_TRUE(HasLineStartingWith(report, "Uninstall log " + product.ProductFolder() + "\\uninstall.log: failed (error 2"));
+    ASSERT_FALSE(report.empty());
+    EXPECT_EQ(report.back(), "Exit code: 1605 (no uninstall information for the product)");
 }
 
 TEST(KelrunE2E, BadSwitchesShowTheUsage)
@@ -450,6 +506,15 @@ TEST(KelrunE2E, TreeRemovalNeverTakesSystemFolders)
         product.Register("Sample Guard", folder);
         product.WriteLog("REMOVEALL=1\r\n");
         EXPECT_EQ(RunAnsweringEverything("/S " + product.Code()), 0);
+        // The report names the refusal and the reason.
+        const std::vector<std::string> report = product.Report();
+        std::string refusal;
+        for (const std::string& line : report) {
+            if (line.rfind("REMOVEALL ", 0) == 0)
+                refusal = line;
+        }
+        EXPECT_NE(refusal.find(": refused by the tree guard: "), std::string::npos) << refusal;
+        EXPECT_GT(refusal.size(), refusal.find("guard: ") + 7) << refusal;
         EXPECT_TRUE(PathExists(canary));
         EXPECT_TRUE(PathExists(windows + "\\system32\\kernel32.dll"));
         EXPECT_TRUE(PathExists(windows + "\\win.ini"));
@@ -683,6 +748,207 @@ TEST(KelrunE2E, QuitDuringTheRemovalEndsTheProgramAfterTheRun)
     EXPECT_EQ(run.ExitCode(15000), 0);
     EXPECT_FALSE(PathExists(after));
     EXPECT_FALSE(product.KeyExists());
+}
+
+// A box can be found a moment before its text is set, on a busy machine:
+// read it again until it has one.
+uidriver::MessageBoxInfo WithText(uidriver::MessageBoxInfo box)
+{
+    for (int attempt = 0; attempt < 50 && box.window && box.text.empty(); ++attempt) {
+        ::Sleep(100);
+        uidriver::ReadMessageBox(box.window, &box);
+    }
+    return box;
+}
+
+// Holds a file open without sharing, as a running program or a scanner does.
+class HeldFile {
+public:
+    explicit HeldFile(const std::string& path)
+        : handle_(::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr))
+    {
+        EXPECT_TRUE(handle_.IsValid()) << path;
+    }
+
+private:
+    CFileHandle handle_;
+};
+
+// A file in use goes at the next restart, with the folders it keeps, children
+// first; everything else goes now, and the run ends with 3010 and a report
+// that says which file waits and why.
+TEST(KelrunE2E, AFileInUseIsRemovedAtTheRestartSilently)
+{
+    Product product("in-use");
+    product.Register("Sample In Use");
+    const std::string folder = product.InstallFolder();
+    const std::string held = product.File("bin\\app.exe");
+    const std::string helper = product.File("bin\\helper.dll");
+    const std::string readme = product.File("docs\\readme.txt");
+    product.WriteLog("TOTALFILE=3\r\nFILE=" + held + "\r\nFILE=" + helper + "\r\nFILE=" + readme + "\r\nDIR=" + folder +
+                     "\\bin\\\r\nDIR=" + folder + "\\docs\r\nDIR=" + folder + "\\\r\n");
+    HeldFile holder(held);
+
+    std::vector<std::string> boxes;
+    EXPECT_EQ(RunAnsweringEverything("/S " + product.Code(), &boxes), 3010);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(product.PendingRemovals(), (std::vector<std::string>{held, folder + "\\bin", folder}));
+    EXPECT_FALSE(PathExists(helper));
+    EXPECT_FALSE(PathExists(readme));
+    EXPECT_FALSE(PathExists(folder + "\\docs"));
+    EXPECT_FALSE(product.KeyExists());
+
+    const std::vector<std::string> report = product.Report();
+    EXPECT_TRUE(HasLineStartingWith(report, "FILE " + held + ": in use, scheduled for removal at restart (error 32"));
+    EXPECT_TRUE(HasLine(report, "FILE " + helper + ": removed"));
+    EXPECT_TRUE(HasLineStartingWith(report, "DIR " + folder + "\\bin: in use, scheduled for removal at restart"));
+    ASSERT_FALSE(report.empty());
+    EXPECT_EQ(report.back(), "Exit code: 3010 (a restart completes the removal)");
+}
+
+// The installation tree: the shell stops at the file in use, and kelrun
+// finishes the tree and schedules what is left, children first.
+TEST(KelrunE2E, ATreeWithAFileInUseIsFinishedAtTheRestart)
+{
+    Product product("in-use-tree");
+    product.Register("Sample In Use Tree");
+    const std::string folder = product.InstallFolder();
+    const std::string held = product.File("data\\deep\\cache.db");
+    const std::string other = product.File("data\\other.txt");
+    const std::string app = product.File("app.exe");
+    product.WriteLog("REMOVEALL=1\r\n");
+    HeldFile holder(held);
+
+    EXPECT_EQ(RunAnsweringEverything("/S " + product.Code()), 3010);
+    EXPECT_EQ(product.PendingRemovals(),
+              (std::vector<std::string>{held, folder + "\\data\\deep", folder + "\\data", folder}));
+    EXPECT_FALSE(PathExists(other));
+    EXPECT_FALSE(PathExists(app));
+    const std::vector<std::string> report = product.Report();
+    EXPECT_TRUE(HasLineStartingWith(report, "  " + held + ": in use, scheduled for removal at restart (error 32"));
+    EXPECT_TRUE(HasLineStartingWith(report, "REMOVEALL " + folder + ": in use, scheduled for removal at restart"));
+}
+
+// Without a page the final box says that a restart completes the removal,
+// on a line of its own; a language file may translate the sentence.
+TEST(KelrunE2E, TheFinalBoxSaysARestartCompletesTheRemoval)
+{
+    const struct {
+        const char* mode;
+        const char* language;
+        const char* sentence;
+    } cases[] = {
+        {"/R", "", "Some files are in use. They will be removed when Windows restarts."},
+        {"/I", "[RestartToComplete]\r\n1=Restart to finish removing <ProductName>.\r\n",
+         "Restart to finish removing Sample Restart Box."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mode);
+        Product product("restart-box");
+        product.Register("Sample Restart Box");
+        const std::string held = product.File("app.exe");
+        product.WriteLog("FILE=" + held + "\r\nDIR=" + product.InstallFolder() + "\r\n");
+        product.WriteLanguage(c.language);
+        HeldFile holder(held);
+
+        KelrunRun run(std::string(c.mode) + " " + product.Code());
+        uidriver::MessageBoxInfo box = run.NextBox();
+        ASSERT_NE(box.window, nullptr);
+        if (std::string(c.mode) == "/R") {
+            ASSERT_EQ(box.caption, "Lumetra Parvane");
+            ASSERT_TRUE(run.Answer(box, IDYES));
+            box = run.NextBox();
+            ASSERT_NE(box.window, nullptr);
+        }
+        box = WithText(box);
+        EXPECT_EQ(box.caption, "kelrun");
+        EXPECT_EQ(box.text, std::string("Product uninstalled.\r\n") + c.sentence);
+        EXPECT_EQ(box.buttons, (std::vector<int>{IDOK}));
+        run.Answer(box, IDOK);
+        EXPECT_EQ(run.ExitCode(), 3010);
+        EXPECT_EQ(product.PendingRemovals(), (std::vector<std::string>{held, product.InstallFolder()}));
+    }
+}
+
+// Nothing in use: exit code 0, nothing waits for a restart, and the report
+// lists every record as removed.
+TEST(KelrunE2E, AnOrdinaryRunLeavesNothingForTheRestartAndReportsEveryRecord)
+{
+    Product product("report");
+    product.Register("Sample Report");
+    const std::string folder = product.InstallFolder();
+    const std::string app = product.File("app.exe");
+    const std::string readme = product.File("docs\\readme.txt");
+    ::SetFileAttributesA(readme.c_str(), FILE_ATTRIBUTE_READONLY);
+    const std::string userKey = "Software\\Kelrun E2E\\" + UniqueName("report");
+    SetStringValue(HKEY_CURRENT_USER, userKey, "LastRun", "1");
+    product.WriteLog("TOTALFILE=2\r\nFILE=" + app + "\r\nFILE=" + readme + "\r\nREGVAL=HKEY_CURRENT_USER\\" + userKey +
+                     "\\LastRun\r\nDIR=" + folder + "\\docs\\\r\nDIR=" + folder + "\r\n");
+
+    EXPECT_EQ(RunAnsweringEverything("/S " + product.Code()), 0);
+    EXPECT_TRUE(product.PendingRemovals().empty());
+    EXPECT_FALSE(PathExists(folder));
+
+    const std::vector<std::string> report = product.Report();
+    const std::vector<std::string> header = {
+        "kelrun removal report",
+        "Mode: /S (silent uninstall)",
+        "Product: Sample Report",
+        "Product code: " + product.Code(),
+        "InstallFolder: " + folder + "\\",
+        "ProductFolder: " + product.ProductFolder() + "\\",
+    };
+    for (const std::string& line : header)
+        EXPECT_TRUE(HasLine(report, line)) << line;
+    EXPECT_TRUE(HasLineStartingWith(report, "Time: 20"));
+    std::vector<std::string> steps;
+    for (const std::string& line : report) {
+        if (line.find(": removed") != std::string::npos)
+            steps.push_back(line);
+    }
+    const std::vector<std::string> expected = {
+        "FILE " + app + ": removed",
+        "FILE " + readme + ": removed",
+        "REGVAL HKEY_CURRENT_USER\\" + userKey + "\\LastRun: removed",
+        "DIR " + folder + "\\docs: removed",
+        "DIR " + folder + ": removed",
+        "Uninstall key HKEY_LOCAL_MACHINE\\" + std::string(kUninstallRoot) + product.Code() + ": removed",
+    };
+    EXPECT_EQ(steps, expected);
+    ASSERT_FALSE(report.empty());
+    EXPECT_EQ(report.back(), "Exit code: 0 (the removal ran)");
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, userKey.c_str());
+}
+
+// The report is written as the run goes: a run that is ended in the middle
+// leaves every line up to its last step, and no exit code.
+TEST(KelrunE2E, ARunEndedMidwayLeavesItsReportUpToItsLastStep)
+{
+    Product product("killed");
+    product.Register("Sample Killed");
+    ScratchFolder scratch("killed");
+    const std::string recordFile = scratch.Path() + "\\records.txt";
+    ScopedEnvironment recordTo("KELRUN_RECORD_FILE", recordFile);
+    ScopedEnvironment slowProgram("KELRUN_RECORD_DELAY_MS", "5000");
+    ::CopyFileA(HelperProgram("record_run.exe"), (product.InstallFolder() + "\\slow.exe").c_str(), FALSE);
+    const std::string before = product.File("before.txt");
+    const std::string after = product.File("after.txt");
+    product.WriteLog("FILE=" + before + "\r\nRUN3RD=slow.exe\r\nRUN3RDCMD=slow.exe\r\nFILE=" + after + "\r\n");
+    {
+        KelrunRun run("/S " + product.Code());
+        ASSERT_TRUE(run.Started());
+        // The worker waits for the slow removal program now.
+        for (int attempt = 0; attempt < 200 && ReadLines(recordFile).empty(); ++attempt)
+            ::Sleep(50);
+        ASSERT_FALSE(ReadLines(recordFile).empty());
+    }  // kelrun is ended here, in the middle of its run
+
+    const std::vector<std::string> report = product.Report();
+    EXPECT_TRUE(HasLine(report, "Mode: /S (silent uninstall)"));
+    EXPECT_TRUE(HasLine(report, "FILE " + before + ": removed"));
+    EXPECT_FALSE(HasLineStartingWith(report, "FILE " + after));
+    EXPECT_FALSE(HasLineStartingWith(report, "Exit code:"));
+    EXPECT_TRUE(PathExists(after));
 }
 
 }  // namespace

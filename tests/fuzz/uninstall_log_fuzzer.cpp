@@ -1,5 +1,6 @@
 // Arbitrary bytes as an uninstall log: split into lines and records, REGVAL
-// paths parsed, and a whole removal run over an empty stand-in machine.
+// paths parsed, and a whole removal run over an empty stand-in machine, with
+// its removal report.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -50,8 +51,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     product.ProductFolder = "C:\\Windows\\Installer\\{P}\\";
     product.UninstallLogPath = "C:\\Windows\\Installer\\{P}\\uninstall.log";
     product.LanguageFilePath = "C:\\Windows\\Installer\\{P}\\language.lan";
-    FakeReporter page(system.events);
-    RemovalWorker worker(system, product, &page);
+    FakeReporter page{system.events};
+    // The report's formatting sees every record too, error texts included.
+    FakeReportSink reportSink{system.events};
+    RemovalReport report{reportSink, [](std::uint32_t error) { return CString("error\r\n" + std::to_string(error)); }};
+    RemovalWorker worker(system, product, &page, &report);
     Require(worker.RunRemoval() == 0);
     Require(worker.FolderCount >= 0 && worker.FolderCount <= RemovalWorker::MaxQueuedFolders);
     return 0;

@@ -286,4 +286,90 @@ std::vector<std::string> NamesIn(const std::string& folder)
     return names;
 }
 
+namespace {
+
+const char kSessionManager[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
+const char kPendingOperations[] = "PendingFileRenameOperations";
+
+// The value's strings, in order, empty ones included (each operation is a
+// pair: source, then new name or nothing).
+std::vector<std::string> PendingStrings()
+{
+    std::vector<std::string> strings;
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManager, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return strings;
+    DWORD size = 0;
+    if (::RegQueryValueExA(key, kPendingOperations, nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS && size > 0) {
+        std::string data(size, '\0');
+        if (::RegQueryValueExA(key, kPendingOperations, nullptr, nullptr, reinterpret_cast<BYTE*>(&data[0]),
+                               &size) == ERROR_SUCCESS) {
+            data.resize(size);
+            // Strings end in a zero each; the list ends in one more, which
+            // must not be read as an empty string of its own.
+            while (data.size() >= 2 && data[data.size() - 1] == '\0' && data[data.size() - 2] == '\0')
+                data.pop_back();
+            std::size_t start = 0;
+            while (start < data.size()) {
+                const std::size_t end = data.find('\0', start);
+                strings.push_back(data.substr(start, end == std::string::npos ? std::string::npos : end - start));
+                if (end == std::string::npos)
+                    break;
+                start = end + 1;
+            }
+        }
+    }
+    ::RegCloseKey(key);
+    return strings;
+}
+
+std::string WithoutNtPrefix(const std::string& path)
+{
+    return path.rfind("\\??\\", 0) == 0 ? path.substr(4) : path;
+}
+
+bool StartsWithIgnoringCase(const std::string& text, const std::string& prefix)
+{
+    return text.size() >= prefix.size() && ::CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, text.c_str(),
+                                                             static_cast<int>(prefix.size()), prefix.c_str(),
+                                                             static_cast<int>(prefix.size())) == CSTR_EQUAL;
+}
+
+}  // namespace
+
+std::vector<std::string> PendingRemovals()
+{
+    const std::vector<std::string> strings = PendingStrings();
+    std::vector<std::string> removals;
+    for (std::size_t i = 0; i < strings.size(); i += 2) {
+        const bool noNewName = i + 1 >= strings.size() || strings[i + 1].empty();
+        if (noNewName)
+            removals.push_back(WithoutNtPrefix(strings[i]));
+    }
+    return removals;
+}
+
+void ForgetPendingRemovals(const std::string& prefix)
+{
+    const std::vector<std::string> strings = PendingStrings();
+    std::string kept;
+    for (std::size_t i = 0; i < strings.size(); i += 2) {
+        if (StartsWithIgnoringCase(WithoutNtPrefix(strings[i]), prefix))
+            continue;
+        kept += strings[i] + '\0';
+        kept += (i + 1 < strings.size() ? strings[i + 1] : std::string()) + '\0';
+    }
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManager, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+        return;
+    if (kept.empty()) {
+        ::RegDeleteValueA(key, kPendingOperations);
+    } else {
+        kept += '\0';
+        ::RegSetValueExA(key, kPendingOperations, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(kept.data()),
+                         static_cast<DWORD>(kept.size()));
+    }
+    ::RegCloseKey(key);
+}
+
 }  // namespace testsupport

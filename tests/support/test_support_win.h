@@ -60,6 +60,16 @@ bool KeyExists(HKEY root, const std::string& path);
 bool ValueExists(HKEY root, const std::string& key, const std::string& name);
 void SetStringValue(HKEY root, const std::string& key, const std::string& name, const std::string& value);
 
+// What the system is asked to delete when Windows next starts: the sources
+// of PendingFileRenameOperations that have no new name, in order, without
+// their "\??\" prefix.
+std::vector<std::string> PendingRemovals();
+// Takes every pending operation whose source lies at or below `prefix` out of
+// PendingFileRenameOperations, and the value itself when nothing is left.
+// Tests that make kelrun schedule files clean up with it: the value belongs
+// to the whole prefix, which every test of one run shares.
+void ForgetPendingRemovals(const std::string& prefix);
+
 // A demand-start service whose program is never run.
 bool CreateDemandService(const std::string& name);
 bool ServiceExists(const std::string& name);

@@ -127,6 +127,18 @@ echo "    kelrun's exit code: $exit_code"
 step "After: what of the product is on the machine"
 setup report
 
+step "kelrun's removal report"
+# kelrun writes it to %TEMP% of the prefix's user, named after the product.
+report=$(ls "$WINEPREFIX"/drive_c/users/*/Temp/"kelrun $code.log" 2>/dev/null | head -n 1 || true)
+if [ -n "$report" ]; then
+  user_folder=$(basename "$(dirname "$(dirname "$report")")")
+  echo "    C:\\users\\$user_folder\\Temp\\kelrun $code.log ($report)"
+  echo "    its last lines:"
+  tail -n 8 "$report" | tr -d '\r' | sed 's/^/      /'
+else
+  fail "kelrun left no removal report"
+fi
+
 if [ "$real_display" = 0 ]; then
   step "Screenshots of the windows are in $shots"
   ls "$shots"/demo-*.png 2>/dev/null | sed 's/^/    /'

@@ -82,3 +82,16 @@ CString UnreadableLogMessage(const CString& logPath, const CString& systemReason
     return "Uninstallation information cannot be read. Parvane can't uninstall this software\r\n\r\n" +
            logPath + "\r\n" + CString(reason);
 }
+
+CString RestartSentence(const CString& languageText, const CString& displayName, const CString& productCode)
+{
+    if (!languageText.IsEmpty())
+        return ExpandProductPlaceholders(languageText, displayName, productCode);
+    return "Some files are in use. They will be removed when Windows restarts.";
+}
+
+CString UninstalledMessage(const CString& note)
+{
+    const CString done = "Product uninstalled.";
+    return note.IsEmpty() ? done : done + "\r\n" + note;
+}

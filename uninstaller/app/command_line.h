@@ -32,3 +32,12 @@ CString LogNotFoundMessage();
 // log's path and the system's reason (its error text, or the error number
 // when the system has no text for it).
 CString UnreadableLogMessage(const CString& logPath, const CString& systemReason, std::uint32_t errorCode);
+
+// The sentence that tells a restart completes the removal: language section
+// RestartToComplete, key 1, with its placeholders expanded when it is not
+// empty, else the built-in sentence.
+CString RestartSentence(const CString& languageText, const CString& displayName, const CString& productCode);
+
+// The final message of a run without a page: "Product uninstalled.", and
+// `note` on a line of its own after it when there is one.
+CString UninstalledMessage(const CString& note);

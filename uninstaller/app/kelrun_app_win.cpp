@@ -14,6 +14,8 @@
 #include "uninstaller/app/command_line.h"
 #include "uninstaller/app/main_frame_win.h"
 #include "uninstaller/common/resource.h"
+#include "uninstaller/removal/removal_report.h"
+#include "uninstaller/removal/removal_report_win.h"
 #include "uninstaller/removal/removal_system_win.h"
 
 namespace {
@@ -43,6 +45,9 @@ private:
     bool socketsStarted_ = false;
     bool oleStarted_ = false;
     std::unique_ptr<CMainFrame> frame_;
+    // The run's report, from the moment the command line is understood.
+    std::unique_ptr<Win32ReportFile> reportFile_;
+    std::unique_ptr<RemovalReport> report_;
 };
 
 CKelrunApp theApp;
@@ -79,7 +84,12 @@ bool CKelrunApp::InitInstance()
     product.ProductDisplayName = ReadRegistryText(product.UninstallKeyPath, "DisplayName");
     product.InstallFolder = ReadRegistryText(product.UninstallKeyPath, "LastInstallationPath");
 
+    reportFile_ = std::make_unique<Win32ReportFile>(RemovalReportPath(product.ProductCode));
+    report_ = std::make_unique<RemovalReport>(*reportFile_, &SystemErrorText);
+    report_->Header(LocalReportTime(), product);
+
     frame_ = std::make_unique<CMainFrame>();
+    frame_->SetReport(report_.get());
     m_pMainWnd = frame_.get();
     if (!frame_->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE)) {
         SetExitCode(frame_->Declined() ? ExitUserDeclined : ExitStartupFailed);
@@ -91,6 +101,13 @@ bool CKelrunApp::InitInstance()
 
 int CKelrunApp::ExitInstance()
 {
+    // However the run is ended after a removal that left files for the
+    // restart (the final box, the page's own close, a quit during the run),
+    // its success is one that a restart completes.
+    if (GetExitCode() == ExitRemovalRan && frame_ && frame_->RestartRequired())
+        SetExitCode(ExitRestartRequired);
+    if (report_)
+        report_->ExitCode(GetExitCode());
     m_pMainWnd = nullptr;
     frame_.reset();
     if (oleStarted_)

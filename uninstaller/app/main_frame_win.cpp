@@ -7,6 +7,7 @@
 
 #include "framework/app_win.h"
 #include "uninstaller/app/command_line.h"
+#include "uninstaller/removal/removal_report.h"
 #include "uninstaller/removal/removal_system_win.h"
 #include "uninstaller/removal/removal_worker.h"
 #include "uninstaller/removal/worker_win.h"
@@ -49,6 +50,8 @@ int CMainFrame::OnCreate(CREATESTRUCTA*)
         // A Yes/No box has no other way out; anything but Yes removes nothing.
         if (MessageBox(question, "Lumetra Parvane", MB_YESNO | MB_ICONINFORMATION) != IDYES) {
             declined_ = true;
+            if (report_)
+                report_->Note("The confirmation was answered No: nothing was removed.");
             return -1;
         }
     }
@@ -61,6 +64,7 @@ void CMainFrame::StartUninstall()
 {
     const ProductValues& product = TheProduct();
     if (!FileSearchFinds(product.UninstallLogPath)) {
+        ReportLogProblem(ERROR_FILE_NOT_FOUND, "not found, so nothing was removed");
         EndForLogProblem(ERROR_FILE_NOT_FOUND);
         return;
     }
@@ -72,6 +76,7 @@ void CMainFrame::StartUninstall()
     std::string contents;
     std::uint32_t error = 0;
     if (!ReadWholeFile(product.UninstallLogPath, &contents, &error)) {
+        ReportLogProblem(error, "cannot be read, so nothing was removed");
         EndForLogProblem(error);
         return;
     }
@@ -90,8 +95,14 @@ void CMainFrame::OnTimer(UINT_PTR timerId)
         // Once only: a second run cannot start.
         KillTimer(kStartTimer);
         Win32RemovalSystem system;
-        RemovalWorker worker(system, TheProduct(), NoPage == 255 ? nullptr : CurrentPage);
+        const ProductValues& product = TheProduct();
+        RemovalWorker worker(system, product, NoPage == 255 ? nullptr : CurrentPage, report_);
         const WorkerOutcome outcome = WaitForWorker(worker);
+        restartRequired_ = worker.RestartRequired;
+        if (restartRequired_) {
+            CompletionNote = RestartSentence(ReadProfileText(product.LanguageFilePath, "RestartToComplete", "1"),
+                                             product.ProductDisplayName, product.ProductCode);
+        }
         if (worker.LogUnreadable) {
             // The log became unreadable after the check: the worker changed
             // nothing, and the run must not end as a success.
@@ -105,6 +116,15 @@ void CMainFrame::OnTimer(UINT_PTR timerId)
         }
     }
     Default();
+}
+
+void CMainFrame::ReportLogProblem(std::uint32_t error, const char* what)
+{
+    if (!report_)
+        return;
+    RemovalOutcome outcome = RemovalOutcome::Of(RemovalResult::Failed, error);
+    outcome.detail = what;
+    report_->Line("Uninstall log", TheProduct().UninstallLogPath, outcome);
 }
 
 void CMainFrame::EndForLogProblem(std::uint32_t error)
@@ -127,13 +147,16 @@ void CMainFrame::EndForLogProblem(std::uint32_t error)
 
 void CMainFrame::FinishRun()
 {
+    // Deployment tools read 3010 as "done, but a restart completes it".
+    const int exitCode = restartRequired_ ? ExitRestartRequired : ExitRemovalRan;
     if (TheProduct().RunMode == RunModeSilentUninstall) {
-        ::PostQuitMessage(ExitRemovalRan);
+        ::PostQuitMessage(exitCode);
     } else if (NoPage == 255) {
-        AfxMessageBox("Product uninstalled.", MB_OK);
-        ::PostQuitMessage(ExitRemovalRan);
+        AfxMessageBox(UninstalledMessage(CompletionNote), MB_OK);
+        ::PostQuitMessage(exitCode);
     } else if (CurrentPage) {
-        // The page stays up until the user ends the program from it.
+        // The page stays up until the user ends the program from it; the
+        // page's completion shows CompletionNote after its status text.
         CurrentPage->ShowCompletion();
     }
 }
@@ -181,8 +204,8 @@ bool CMainFrame::OnPageCommand(int, int, int clickAction, const CString& idName,
     }
     if (idName == "IDC_FINISH") {
         if (NoPage == 255)
-            AfxMessageBox("Product uninstalled.", MB_OK);
-        ::PostQuitMessage(ExitRemovalRan);
+            AfxMessageBox(UninstalledMessage(CompletionNote), MB_OK);
+        ::PostQuitMessage(restartRequired_ ? ExitRestartRequired : ExitRemovalRan);
         return false;
     }
     if (idName == "IDC_NEXT" || clickAction == 1)

@@ -12,6 +12,7 @@
 #include "framework/gdi_win.h"
 
 class CSkinDialog;
+class RemovalReport;
 
 // 255 while no page window exists (the uninstall page file is missing), else 0.
 // The removal engine reports nothing while it is 255.
@@ -31,6 +32,15 @@ public:
 
     // True when the user answered No to the confirmation question.
     bool Declined() const { return declined_; }
+    // True once a removal has scheduled files in use for the next restart.
+    bool RestartRequired() const { return restartRequired_; }
+    // Where the run's steps are written down; null for nowhere. Borrowed.
+    void SetReport(RemovalReport* report) { report_ = report; }
+
+    // What the end of the run adds after its completion text: the sentence
+    // that a restart completes the removal, or empty. The final box shows it
+    // on a line of its own; a page shows it after its completion status.
+    CString CompletionNote;
 
     CSkinDialog* CurrentPage = nullptr;  // borrowed from pages_
     std::array<CString, 20> WizardPageNames;
@@ -54,9 +64,13 @@ private:
     // Tells why the log cannot be used (no box in silent mode) and ends the
     // program with 1605 for a missing log, 1603 for one that cannot be read.
     void EndForLogProblem(std::uint32_t error);
+    // Writes down why the log cannot be used, before the removal starts.
+    void ReportLogProblem(std::uint32_t error, const char* what);
     CSkinDialog* OpenPage(const CString& fileName, int pageIndex, int pageCount);
     bool OpenWizardPage(bool makeCurrent);
 
     std::vector<std::unique_ptr<CSkinDialog>> pages_;  // every page opened, kept until the end
     bool declined_ = false;
+    bool restartRequired_ = false;
+    RemovalReport* report_ = nullptr;  // borrowed from the application
 };

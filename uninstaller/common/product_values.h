@@ -20,6 +20,7 @@ enum ExitCodeValue : int {
     ExitStartupFailed = 1603,      // any other failed start-up
     ExitProductNotFound = 1605,    // no uninstall information for the product
     ExitBadCommandLine = 1639,     // the usage message was shown
+    ExitRestartRequired = 3010,    // the removal ran; files in use go when Windows restarts
 };
 
 struct ProductValues {

@@ -2,8 +2,10 @@
 // engine decides, an implementation acts. The Win32 implementation lives in
 // removal_system_win.*; the unit tests use a recording fake.
 //
-// Every operation that can fail reports nothing (or a plain flag): the
-// engine never stops on a failure.
+// An operation that can fail returns the system's error code (0 for
+// success), so that the engine can decide what follows a failure (a file in
+// use is removed at the next restart) and the removal report can name it.
+// The engine never stops on a failure.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +13,32 @@
 #include <vector>
 
 #include "framework/cstring.h"
+
+// A system error code as the system gives it; 0 is success.
+using SystemError = std::uint32_t;
+
+// The few system error codes the engine tells apart.
+namespace system_error {
+constexpr SystemError None = 0;
+constexpr SystemError FileNotFound = 2;
+constexpr SystemError PathNotFound = 3;
+constexpr SystemError AccessDenied = 5;
+constexpr SystemError SharingViolation = 32;
+constexpr SystemError ProcNotFound = 127;
+constexpr SystemError DirNotEmpty = 145;
+constexpr SystemError ServiceDoesNotExist = 1060;
+}  // namespace system_error
+
+// File attribute bits as the system reports them.
+constexpr std::uint32_t FileAttributeReadOnly = 0x1;
+constexpr std::uint32_t FileAttributeDirectory = 0x10;
+constexpr std::uint32_t FileAttributeReparsePoint = 0x400;
+
+// One entry of a folder ("." and ".." are never listed).
+struct FolderEntry {
+    CString name;
+    std::uint32_t attributes = 0;
+};
 
 enum class RegistryRoot {
     None,
@@ -43,9 +71,19 @@ public:
     virtual bool PathExists(const CString& path) = 0;
     virtual bool GetAttributes(const CString& path, std::uint32_t* attributes) = 0;
     virtual void SetAttributes(const CString& path, std::uint32_t attributes) = 0;
-    virtual void RemoveFile(const CString& path) = 0;
+    virtual SystemError RemoveFile(const CString& path) = 0;
     // Removes a folder only when it is empty.
-    virtual void RemoveEmptyFolder(const CString& path) = 0;
+    virtual SystemError RemoveEmptyFolder(const CString& path) = 0;
+    // Removes a link (a folder link or junction, or a file link) itself,
+    // never what it points to.
+    virtual SystemError RemoveLink(const CString& path, std::uint32_t attributes) = 0;
+    // The entries of a folder; empty when it cannot be read.
+    virtual std::vector<FolderEntry> ListFolder(const CString& path) = 0;
+    // Has the system delete a file, or an empty folder, when Windows next
+    // starts. Needs administrator rights.
+    virtual SystemError ScheduleRemovalAtRestart(const CString& path) = 0;
+    // The system's text for an error code; empty when it has none.
+    virtual CString ErrorText(SystemError error) = 0;
 
     // Absolute form of a path: "." and ".." resolved, "/" turned into "\",
     // long names for short ones where the path exists, no trailing backslash
@@ -54,24 +92,26 @@ public:
     virtual ProtectedFolders GetProtectedFolders() = 0;
     virtual CString GetCurrentFolder() = 0;
     virtual bool SetCurrentFolder(const CString& path) = 0;
-    // Deletes a folder and everything in it (links inside are removed as
-    // links or left alone, never followed). Quiet: no confirmation questions.
+    // The shell's delete of a folder and everything in it. Quiet: no
+    // confirmation questions and no error boxes. The shell may follow a link
+    // inside the tree, so a tree that holds one never comes here (DeleteTree
+    // removes it bottom-up instead). True when the shell reports success.
     virtual bool DeleteFolderTree(const CString& path, bool quiet) = 0;
 
     // Deletes a service from the service control manager (not stopped first).
-    virtual void DeleteService(const CString& name) = 0;
-    virtual void DeleteRegistryValue(RegistryRoot root, const CString& keyPath,
-                                     const CString& valueName) = 0;
+    virtual SystemError DeleteService(const CString& name) = 0;
+    virtual SystemError DeleteRegistryValue(RegistryRoot root, const CString& keyPath,
+                                            const CString& valueName) = 0;
     // Deletes one key below HKEY_LOCAL_MACHINE (no subkeys walked).
-    virtual void DeleteMachineKey(const CString& keyPath) = 0;
+    virtual SystemError DeleteMachineKey(const CString& keyPath) = 0;
 
     // Opens a web address with the shell's default program; does not wait.
-    virtual void OpenWebAddress(const CString& address) = 0;
+    virtual SystemError OpenWebAddress(const CString& address) = 0;
     // Loads a library, calls its export `functionName` with the address of a
     // text buffer of at least 256 bytes holding `libraryPath`, unloads it.
-    virtual void CallLibraryFunction(const CString& libraryPath, const CString& functionName) = 0;
+    virtual SystemError CallLibraryFunction(const CString& libraryPath, const CString& functionName) = 0;
     // Starts a program (empty command: no command line at all) and waits for it.
-    virtual void RunProgramAndWait(const CString& programPath, const CString& commandLine) = 0;
+    virtual SystemError RunProgramAndWait(const CString& programPath, const CString& commandLine) = 0;
 
     // One key of an INI-style file; empty when missing.
     virtual CString ReadProfileText(const CString& path, const char* section, const char* key) = 0;

@@ -37,65 +37,16 @@ void ForEachEntry(const CString& folder, OnEntry onEntry)
     } while (::FindNextFileA(search.Get(), &found));
 }
 
-bool IsLink(DWORD attributes)
+// The calling thread's last error, never 0: a failure must not read as success.
+SystemError LastError()
 {
-    return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    const DWORD error = ::GetLastError();
+    return error != ERROR_SUCCESS ? error : ERROR_GEN_FAILURE;
 }
 
-// True when the folder is a link itself or holds one anywhere below it.
-bool TreeHoldsLink(const CString& folder)
+SystemError ResultOf(BOOL succeeded)
 {
-    const DWORD attributes = ::GetFileAttributesA(folder);
-    if (attributes != INVALID_FILE_ATTRIBUTES && IsLink(attributes))
-        return true;
-    bool holdsLink = false;
-    ForEachEntry(folder, [&](const WIN32_FIND_DATAA& entry) {
-        if (holdsLink)
-            return;
-        if (IsLink(entry.dwFileAttributes))
-            holdsLink = true;
-        else if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            holdsLink = TreeHoldsLink(folder + "\\" + entry.cFileName);
-    });
-    return holdsLink;
-}
-
-// Removes a link itself, never what it points to. On Windows RemoveDirectory
-// takes away a junction or folder link and DeleteFile a file link. Wine
-// cannot remove a folder link (error 145) and then leaves it where it is.
-void RemoveLinkItself(const CString& path, DWORD attributes)
-{
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
-        ::RemoveDirectoryA(path);
-    else
-        ::DeleteFileA(path);
-}
-
-// Deletes a tree bottom-up without ever entering a link. Used instead of the
-// shell's delete when the tree holds links, because the shell's delete may
-// follow a link and empty the folder it points to, outside the tree.
-bool RemoveTreeSparingLinkTargets(const CString& folder)
-{
-    const DWORD attributes = ::GetFileAttributesA(folder);
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        return false;
-    if (IsLink(attributes)) {
-        RemoveLinkItself(folder, attributes);
-        return ::GetFileAttributesA(folder) == INVALID_FILE_ATTRIBUTES;
-    }
-    ForEachEntry(folder, [&](const WIN32_FIND_DATAA& entry) {
-        const CString path = folder + "\\" + entry.cFileName;
-        if (IsLink(entry.dwFileAttributes)) {
-            RemoveLinkItself(path, entry.dwFileAttributes);
-        } else if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            RemoveTreeSparingLinkTargets(path);
-        } else {
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_READONLY)
-                ::SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
-            ::DeleteFileA(path);
-        }
-    });
-    return ::RemoveDirectoryA(folder) != FALSE;
+    return succeeded ? system_error::None : LastError();
 }
 
 HKEY RootKey(RegistryRoot root)
@@ -179,14 +130,47 @@ void Win32RemovalSystem::SetAttributes(const CString& path, std::uint32_t attrib
     ::SetFileAttributesA(path, attributes == 0 ? FILE_ATTRIBUTE_NORMAL : attributes);
 }
 
-void Win32RemovalSystem::RemoveFile(const CString& path)
+SystemError Win32RemovalSystem::RemoveFile(const CString& path)
 {
-    ::DeleteFileA(path);
+    return ResultOf(::DeleteFileA(path));
 }
 
-void Win32RemovalSystem::RemoveEmptyFolder(const CString& path)
+SystemError Win32RemovalSystem::RemoveEmptyFolder(const CString& path)
 {
-    ::RemoveDirectoryA(path);
+    return ResultOf(::RemoveDirectoryA(path));
+}
+
+SystemError Win32RemovalSystem::RemoveLink(const CString& path, std::uint32_t attributes)
+{
+    // On Windows RemoveDirectory takes away a junction or folder link and
+    // DeleteFile a file link, never what they point to. Wine cannot remove a
+    // folder link (error 145) and then leaves it where it is.
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        return ResultOf(::RemoveDirectoryA(path));
+    return ResultOf(::DeleteFileA(path));
+}
+
+std::vector<FolderEntry> Win32RemovalSystem::ListFolder(const CString& path)
+{
+    std::vector<FolderEntry> entries;
+    ForEachEntry(path, [&](const WIN32_FIND_DATAA& entry) {
+        entries.push_back(FolderEntry{CString(entry.cFileName), entry.dwFileAttributes});
+    });
+    return entries;
+}
+
+SystemError Win32RemovalSystem::ScheduleRemovalAtRestart(const CString& path)
+{
+    // With no new name the session manager deletes the file, or the folder
+    // if it is empty by then, early in the next start, before any program
+    // can hold it. The request lands in PendingFileRenameOperations in the
+    // order made, so children must be asked for before their folders.
+    return ResultOf(::MoveFileExA(path, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT));
+}
+
+CString Win32RemovalSystem::ErrorText(SystemError error)
+{
+    return SystemErrorText(error);
 }
 
 CString Win32RemovalSystem::FullPath(const CString& path)
@@ -267,71 +251,80 @@ bool Win32RemovalSystem::SetCurrentFolder(const CString& path)
 
 bool Win32RemovalSystem::DeleteFolderTree(const CString& path, bool quiet)
 {
-    if (TreeHoldsLink(path))
-        return RemoveTreeSparingLinkTargets(path);
-
     // The shell's source list: the path, then two zero bytes.
     std::string source(path.str());
     source.append(2, '\0');
     SHFILEOPSTRUCTA operation{};
     operation.wFunc = FO_DELETE;
     operation.pFrom = source.c_str();
-    // No undo: nothing goes to the recycle bin.
-    operation.fFlags = quiet ? static_cast<FILEOP_FLAGS>(FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR) : 0;
+    // No undo: nothing goes to the recycle bin. Quiet also means no error
+    // box: a file in use would otherwise stop the delete on a question that
+    // nobody answers in a silent run, and what the shell leaves is finished
+    // bottom-up by the caller.
+    operation.fFlags =
+        quiet ? static_cast<FILEOP_FLAGS>(FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR | FOF_NOERRORUI) : 0;
     return ::SHFileOperationA(&operation) == 0;
 }
 
-void Win32RemovalSystem::DeleteService(const CString& name)
+SystemError Win32RemovalSystem::DeleteService(const CString& name)
 {
     CServiceHandle manager(::OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
     if (!manager)
-        return;
+        return LastError();
     CServiceHandle service(::OpenServiceA(manager.Get(), name, DELETE));
-    if (service) {
-        // Not stopped first: a running service is only marked for deletion.
-        ::DeleteService(service.Get());
-    }
+    if (!service)
+        return LastError();
+    // Not stopped first: a running service is only marked for deletion.
+    return ResultOf(::DeleteService(service.Get()));
 }
 
-void Win32RemovalSystem::DeleteRegistryValue(RegistryRoot root, const CString& keyPath,
-                                             const CString& valueName)
+SystemError Win32RemovalSystem::DeleteRegistryValue(RegistryRoot root, const CString& keyPath,
+                                                    const CString& valueName)
 {
     HKEY rootKey = RootKey(root);
     if (!rootKey)
-        return;
+        return ERROR_INVALID_PARAMETER;
     CRegKey key;
-    if (::RegOpenKeyExA(rootKey, keyPath, 0, KEY_SET_VALUE, key.Receive()) != ERROR_SUCCESS)
-        return;
+    const LONG opened = ::RegOpenKeyExA(rootKey, keyPath, 0, KEY_SET_VALUE, key.Receive());
+    if (opened != ERROR_SUCCESS)
+        return static_cast<SystemError>(opened);
     // An empty name is the key's default value.
-    ::RegDeleteValueA(key.Get(), valueName);
+    return static_cast<SystemError>(::RegDeleteValueA(key.Get(), valueName));
 }
 
-void Win32RemovalSystem::DeleteMachineKey(const CString& keyPath)
+SystemError Win32RemovalSystem::DeleteMachineKey(const CString& keyPath)
 {
-    ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, keyPath);
+    return static_cast<SystemError>(::RegDeleteKeyA(HKEY_LOCAL_MACHINE, keyPath));
 }
 
-void Win32RemovalSystem::OpenWebAddress(const CString& address)
+SystemError Win32RemovalSystem::OpenWebAddress(const CString& address)
 {
-    ::ShellExecuteA(nullptr, nullptr, address, nullptr, nullptr, SW_SHOWDEFAULT);
+    // ShellExecute tells success by a value above 32; up to 32 it is an
+    // error code of its own, most of them system error codes (0: no memory).
+    const auto result = reinterpret_cast<INT_PTR>(
+        ::ShellExecuteA(nullptr, nullptr, address, nullptr, nullptr, SW_SHOWDEFAULT));
+    if (result > 32)
+        return system_error::None;
+    return result == 0 ? ERROR_OUTOFMEMORY : static_cast<SystemError>(result);
 }
 
-void Win32RemovalSystem::CallLibraryFunction(const CString& libraryPath, const CString& functionName)
+SystemError Win32RemovalSystem::CallLibraryFunction(const CString& libraryPath, const CString& functionName)
 {
     CLibrary library(::LoadLibraryA(libraryPath));
     if (!library)
-        return;
+        return LastError();
     // The export takes one argument, a text buffer of at least 256 bytes
     // holding the library's path, and removes its argument itself.
     const auto function = reinterpret_cast<LibraryExport>(
         reinterpret_cast<void*>(::GetProcAddress(library.Get(), functionName)));
     if (!function)
-        return;
+        return LastError();
     std::vector<char> buffer = LibraryArgument(libraryPath);
     CallLibraryExport(function, buffer.data());
+    return system_error::None;
 }
 
-void Win32RemovalSystem::RunProgramAndWait(const CString& programPath, const CString& commandLine)
+SystemError Win32RemovalSystem::RunProgramAndWait(const CString& programPath, const CString& commandLine)
 {
     // CreateProcess may write into the command line, so it gets a copy.
     std::vector<char> command(commandLine.str().begin(), commandLine.str().end());
@@ -342,11 +335,12 @@ void Win32RemovalSystem::RunProgramAndWait(const CString& programPath, const CSt
     if (!::CreateProcessA(programPath, commandLine.IsEmpty() ? nullptr : command.data(), nullptr,
                           nullptr, TRUE, DETACHED_PROCESS | NORMAL_PRIORITY_CLASS, nullptr, nullptr,
                           &startup, &started)) {
-        return;
+        return LastError();
     }
     CHandle process(started.hProcess);
     CHandle thread(started.hThread);
     ::WaitForSingleObject(process.Get(), INFINITE);
+    return system_error::None;
 }
 
 CString Win32RemovalSystem::ReadProfileText(const CString& path, const char* section, const char* key)

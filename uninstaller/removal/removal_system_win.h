@@ -11,8 +11,12 @@ public:
     bool PathExists(const CString& path) override;
     bool GetAttributes(const CString& path, std::uint32_t* attributes) override;
     void SetAttributes(const CString& path, std::uint32_t attributes) override;
-    void RemoveFile(const CString& path) override;
-    void RemoveEmptyFolder(const CString& path) override;
+    SystemError RemoveFile(const CString& path) override;
+    SystemError RemoveEmptyFolder(const CString& path) override;
+    SystemError RemoveLink(const CString& path, std::uint32_t attributes) override;
+    std::vector<FolderEntry> ListFolder(const CString& path) override;
+    SystemError ScheduleRemovalAtRestart(const CString& path) override;
+    CString ErrorText(SystemError error) override;
 
     CString FullPath(const CString& path) override;
     ProtectedFolders GetProtectedFolders() override;
@@ -20,13 +24,13 @@ public:
     bool SetCurrentFolder(const CString& path) override;
     bool DeleteFolderTree(const CString& path, bool quiet) override;
 
-    void DeleteService(const CString& name) override;
-    void DeleteRegistryValue(RegistryRoot root, const CString& keyPath, const CString& valueName) override;
-    void DeleteMachineKey(const CString& keyPath) override;
+    SystemError DeleteService(const CString& name) override;
+    SystemError DeleteRegistryValue(RegistryRoot root, const CString& keyPath, const CString& valueName) override;
+    SystemError DeleteMachineKey(const CString& keyPath) override;
 
-    void OpenWebAddress(const CString& address) override;
-    void CallLibraryFunction(const CString& libraryPath, const CString& functionName) override;
-    void RunProgramAndWait(const CString& programPath, const CString& commandLine) override;
+    SystemError OpenWebAddress(const CString& address) override;
+    SystemError CallLibraryFunction(const CString& libraryPath, const CString& functionName) override;
+    SystemError RunProgramAndWait(const CString& programPath, const CString& commandLine) override;
 
     CString ReadProfileText(const CString& path, const char* section, const char* key) override;
 };

@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr std::uint32_t ReadOnlyAttribute = 0x1;
 constexpr int RemoveAllYes = 255;
 
 CString WithoutTrailingBackslash(const CString& path)
@@ -35,10 +34,31 @@ bool Exists(RemovalSystem& system, const CString& path)
     return system.PathExists(path);
 }
 
+// What a service, registry value or key deletion came to.
+RemovalOutcome DeletionOutcome(SystemError error, SystemError goneError)
+{
+    if (error == system_error::None)
+        return RemovalOutcome::Of(RemovalResult::Removed);
+    if (error == goneError)
+        return RemovalOutcome::Of(RemovalResult::AlreadyGone);
+    return RemovalOutcome::Of(RemovalResult::Failed, error);
+}
+
+RemovalOutcome RunOutcome(SystemError error, const CString& whatRan)
+{
+    if (error != system_error::None) {
+        RemovalOutcome outcome = RemovalOutcome::Of(RemovalResult::Failed, error);
+        outcome.detail = whatRan;
+        return outcome;
+    }
+    return RemovalOutcome::With(RemovalResult::Done, whatRan);
+}
+
 }  // namespace
 
-RemovalWorker::RemovalWorker(RemovalSystem& system, const ProductValues& product, RemovalReporter* page)
-    : Page(page), system_(system), product_(product)
+RemovalWorker::RemovalWorker(RemovalSystem& system, const ProductValues& product, RemovalReporter* page,
+                             RemovalReport* report)
+    : Page(page), system_(system), product_(product), report_(report), scheduler_(system)
 {
 }
 
@@ -51,6 +71,7 @@ int RemovalWorker::RunRemoval()
 
     LogUnreadable = false;
     LogReadError = 0;
+    RestartRequired = false;
 
     ReportStatus("Removing Files...");
 
@@ -63,29 +84,42 @@ int RemovalWorker::RunRemoval()
     if (!system_.ReadTextFile(product_.UninstallLogPath, &contents, &error)) {
         LogUnreadable = true;
         LogReadError = error;
+        RemovalOutcome outcome = RemovalOutcome::Of(RemovalResult::Failed, error);
+        outcome.detail = "cannot be read, so nothing was removed";
+        Report("Uninstall log", product_.UninstallLogPath, outcome);
         return 0;
     }
     ForEachLogLine(contents, [this](std::string_view line) { HandleRecord(line); });
 
-    // Folders go in log order, and only when empty, so a log that lists each
-    // folder after its subfolders removes the whole chain.
-    for (int i = 0; i < FolderCount; ++i) {
-        const CString folder = WithoutTrailingBackslash(Folders[static_cast<std::size_t>(i)]);
-        if (Exists(system_, folder))
-            system_.RemoveEmptyFolder(folder);
-    }
+    RemoveQueuedFolders();
 
     if (RemoveAllMarked == RemoveAllYes) {
         const CString installFolder = WithoutTrailingBackslash(product_.InstallFolder);
-        if (Exists(system_, installFolder))
-            DeleteTree(system_, installFolder, true, product_.ProductFolder);
+        const RemovalOutcome outcome =
+            DeleteTree(system_, installFolder, true, product_.ProductFolder, scheduler_,
+                       [this](const CString& path, const RemovalOutcome& item) {
+                           if (report_)
+                               report_->TreeItem(path, item);
+                       });
+        Report("REMOVEALL", installFolder, outcome);
     }
 
     // With an empty product code the path ends in "Uninstall\", which would
     // name the Uninstall key of every product; such a path is never deleted.
     const CString& keyPath = product_.UninstallKeyPath;
-    if (!keyPath.IsEmpty() && !EndsWithBackslash(keyPath))
-        system_.DeleteMachineKey(keyPath);
+    if (!keyPath.IsEmpty() && !EndsWithBackslash(keyPath)) {
+        Report("Uninstall key", "HKEY_LOCAL_MACHINE\\" + keyPath,
+               DeletionOutcome(system_.DeleteMachineKey(keyPath), system_error::FileNotFound));
+    } else {
+        Report("Uninstall key", "HKEY_LOCAL_MACHINE\\" + keyPath,
+               RemovalOutcome::With(RemovalResult::Skipped, "no product code to name it"));
+    }
+
+    RestartRequired = scheduler_.ScheduledCount() > 0;
+    if (RestartRequired && report_) {
+        report_->Note("Restart needed: " + std::to_string(scheduler_.ScheduledCount()) +
+                      " files and folders in use are removed when Windows restarts.");
+    }
 
     ReportStatus(system_.ReadProfileText(product_.LanguageFilePath, "SetupProgress", "10"));
     if (Page)
@@ -109,10 +143,10 @@ void RemovalWorker::HandleRecord(std::string_view line)
         // be taken from kelrun's current folder, which is the system folder
         // when the system starts the uninstaller, and kelrun runs as
         // administrator.
-        if (IsFullPath(record.value)) {
-            ClearReadOnly(record.value);
-            system_.RemoveFile(record.value);
-        }
+        if (IsFullPath(record.value))
+            Report(record.key.view(), record.value, scheduler_.RemoveFile(record.value));
+        else
+            Report(record.key.view(), record.value, RemovalOutcome::With(RemovalResult::Skipped, "not a full path"));
         // The bar shows the count before this file; a file that is already
         // gone, or named so that it is left alone, counts all the same, as
         // TOTALFILE counted it.
@@ -124,26 +158,36 @@ void RemovalWorker::HandleRecord(std::string_view line)
     case RecordKind::Dir:
         // As for files: a relative folder is no folder of the product, and it
         // takes no place in the queue.
-        if (IsFullPath(record.value) && FolderCount < MaxQueuedFolders)
+        if (!IsFullPath(record.value))
+            Report("DIR", record.value, RemovalOutcome::With(RemovalResult::Skipped, "not a full path"));
+        else if (FolderCount >= MaxQueuedFolders)
+            Report("DIR", record.value, RemovalOutcome::With(RemovalResult::Skipped, "more than 999 folders queued"));
+        else
             Folders[static_cast<std::size_t>(FolderCount++)] = record.value;
         break;
     case RecordKind::NtService:
-        system_.DeleteService(record.value);
+        Report("NTSERVICE", record.value,
+               DeletionOutcome(system_.DeleteService(record.value), system_error::ServiceDoesNotExist));
         break;
     case RecordKind::Run3rd:
         Run3rdTarget = record.value;
         break;
     case RecordKind::Run3rdCmd:
         Run3rdCommand = record.value;
-        RunExternalTarget();
+        Report("RUN3RDCMD", record.value, RunExternalTarget());
         break;
     case RecordKind::RemoveAll:
         RemoveAllMarked = RemoveAllYes;
         break;
     case RecordKind::RegVal: {
         const RegistryValuePath value = ParseRegistryValuePath(record.value);
-        if (value.root != RegistryRoot::None)
-            system_.DeleteRegistryValue(value.root, value.keyPath, value.valueName);
+        if (value.root == RegistryRoot::None) {
+            Report("REGVAL", record.value, RemovalOutcome::With(RemovalResult::Skipped, "no registry root named"));
+        } else {
+            Report("REGVAL", record.value,
+                   DeletionOutcome(system_.DeleteRegistryValue(value.root, value.keyPath, value.valueName),
+                                   system_error::FileNotFound));
+        }
         break;
     }
     case RecordKind::Ignored:
@@ -151,14 +195,40 @@ void RemovalWorker::HandleRecord(std::string_view line)
     }
 }
 
-void RemovalWorker::RunExternalTarget()
+void RemovalWorker::RemoveQueuedFolders()
+{
+    // Folders go in log order, and only when empty, so a log that lists each
+    // folder after its subfolders removes the whole chain. A folder kept only
+    // by files in use follows them at the restart, unless the tree guard
+    // would refuse it as a tree: what the guard protects is never scheduled.
+    bool haveProtectedFolders = false;
+    ProtectedFolders protectedFolders;
+    auto guardAllows = [&](const CString& folder) {
+        if (!haveProtectedFolders) {
+            protectedFolders = system_.GetProtectedFolders();
+            haveProtectedFolders = true;
+        }
+        return IsTreeRemovalAllowed(system_.FullPath(folder), protectedFolders, product_.ProductFolder);
+    };
+    for (int i = 0; i < FolderCount; ++i) {
+        const CString folder = WithoutTrailingBackslash(Folders[static_cast<std::size_t>(i)]);
+        if (!Exists(system_, folder)) {
+            Report("DIR", folder, RemovalOutcome::Of(RemovalResult::AlreadyGone));
+            continue;
+        }
+        // Only a run that scheduled something can leave a folder that waits
+        // for the restart; the guard is asked only then.
+        const bool maySchedule = scheduler_.ScheduledCount() > 0 && guardAllows(folder);
+        Report("DIR", folder, scheduler_.RemoveFolder(folder, maySchedule));
+    }
+}
+
+RemovalOutcome RemovalWorker::RunExternalTarget()
 {
     // A web address goes to the shell's default program; the command means
     // nothing for it.
-    if (Run3rdTarget.Left(4) == "http") {
-        system_.OpenWebAddress(Run3rdTarget);
-        return;
-    }
+    if (Run3rdTarget.Left(4) == "http")
+        return RunOutcome(system_.OpenWebAddress(Run3rdTarget), "opened " + Run3rdTarget);
 
     // A local target is a file name relative to the product's installation
     // folder, where the installer put the removal programs and libraries.
@@ -167,32 +237,30 @@ void RemovalWorker::RunExternalTarget()
     // whatever drive is current, which could start an unrelated program.
     const CString& installFolder = product_.InstallFolder;
     if (!IsAbsolutePath(installFolder))
-        return;
+        return RemovalOutcome::With(RemovalResult::Skipped, "no installation folder to find " + Run3rdTarget + " in");
     const CString fullPath = WithoutTrailingBackslash(installFolder) + "\\" + Run3rdTarget;
     if (!Exists(system_, fullPath))
-        return;
+        return RemovalOutcome::With(RemovalResult::Skipped, fullPath + " not found");
 
     // From here on the target is a full path. A second RUN3RDCMD joins it to
     // the folder once more, which names nothing, so a local program or
     // library runs once per RUN3RD.
     Run3rdTarget = fullPath;
-    if (fullPath.Find(".dll") >= 0 || fullPath.Find(".DLL") >= 0)
-        system_.CallLibraryFunction(fullPath, Run3rdCommand);
-    else
-        system_.RunProgramAndWait(fullPath, Run3rdCommand);
-}
-
-void RemovalWorker::ClearReadOnly(const CString& path)
-{
-    // DeleteFile refuses a read-only file. All attributes go, not just the
-    // read-only one; a file that is not read-only keeps what it has.
-    std::uint32_t attributes = 0;
-    if (system_.GetAttributes(path, &attributes) && (attributes & ReadOnlyAttribute) != 0)
-        system_.SetAttributes(path, 0);
+    if (fullPath.Find(".dll") >= 0 || fullPath.Find(".DLL") >= 0) {
+        return RunOutcome(system_.CallLibraryFunction(fullPath, Run3rdCommand),
+                          "called " + Run3rdCommand + " in " + fullPath);
+    }
+    return RunOutcome(system_.RunProgramAndWait(fullPath, Run3rdCommand), "ran " + fullPath);
 }
 
 void RemovalWorker::ReportStatus(const CString& text)
 {
     if (Page)
         Page->SetStatusText(text, 0);
+}
+
+void RemovalWorker::Report(std::string_view what, const CString& subject, const RemovalOutcome& outcome)
+{
+    if (report_)
+        report_->Line(what, subject, outcome);
 }

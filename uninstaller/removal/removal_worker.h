@@ -1,7 +1,8 @@
 // RemovalWorker: one run of the removal engine. It reads the uninstall log,
 // acts on each record, then removes the queued folders, the installation
 // folder tree when a REMOVEALL record asked for it, and the product's
-// Uninstall key. Nothing it does ever stops the run.
+// Uninstall key. Nothing it does ever stops the run. A file in use is
+// removed when Windows next starts, and so are the folders it keeps.
 #pragma once
 
 #include <array>
@@ -10,14 +11,18 @@
 
 #include "framework/cstring.h"
 #include "uninstaller/common/product_values.h"
+#include "uninstaller/removal/removal_report.h"
 #include "uninstaller/removal/removal_system.h"
+#include "uninstaller/removal/restart_scheduler.h"
 
 class RemovalWorker {
 public:
     static constexpr int MaxQueuedFolders = 999;
 
     // `page` is where progress and status go; null when there is no page.
-    RemovalWorker(RemovalSystem& system, const ProductValues& product, RemovalReporter* page);
+    // `report` hears of every step with its result; null for none.
+    RemovalWorker(RemovalSystem& system, const ProductValues& product, RemovalReporter* page,
+                  RemovalReport* report = nullptr);
 
     // The whole run; returns 0. When the log cannot be read the run changes
     // nothing at all and sets LogUnreadable.
@@ -40,11 +45,18 @@ public:
     bool LogUnreadable = false;
     std::uint32_t LogReadError = 0;
 
+    // Set when something in use was scheduled for removal at the next
+    // restart: the removal is complete only after it.
+    bool RestartRequired = false;
+
 private:
-    void RunExternalTarget();
-    void ClearReadOnly(const CString& path);
+    RemovalOutcome RunExternalTarget();
+    void RemoveQueuedFolders();
     void ReportStatus(const CString& text);
+    void Report(std::string_view what, const CString& subject, const RemovalOutcome& outcome);
 
     RemovalSystem& system_;
     const ProductValues& product_;  // InstallFolder is read when the tree removal comes
+    RemovalReport* report_;         // borrowed; null when nothing is reported
+    RestartScheduler scheduler_;
 };

@@ -1,5 +1,6 @@
 #include "uninstaller/removal/tree_guard.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -172,22 +173,26 @@ bool IsFullPath(const CString& path)
     return shareEnd != std::string_view::npos && shareEnd > serverEnd + 1 && namesSomethingFrom(shareEnd + 1);
 }
 
-bool IsTreeRemovalAllowed(const CString& fullPath, const ProtectedFolders& protectedFolders,
-                          const CString& productFolder)
+CString TreeRemovalRefusal(const CString& fullPath, const ProtectedFolders& protectedFolders,
+                           const CString& productFolder)
 {
-    if (fullPath.IsEmpty() || fullPath.GetLength() > MaxShellPathLength)
-        return false;
+    if (fullPath.IsEmpty())
+        return "no folder named";
+    if (fullPath.GetLength() > MaxShellPathLength)
+        return "longer than the " + std::to_string(MaxShellPathLength) + " characters the shell takes";
     // The shell expands wildcards: "C:\*" would empty the whole drive.
     if (fullPath.Find('*') >= 0 || fullPath.Find('?') >= 0)
-        return false;
+        return "holds wildcards";
 
     const ComparablePath tree = Comparable(fullPath);
-    if (!tree.valid || tree.names.empty())
-        return false;  // relative, device path, or a drive or share root
+    if (!tree.valid)
+        return "not a full path";
+    if (tree.names.empty())
+        return "a drive or share root";
 
     for (const CString& folder : protectedFolders.folders) {
         if (IsSameOrInside(tree, Comparable(folder)))
-            return false;
+            return "a system or user folder, or holds one: " + folder;
     }
     // Nothing in the Windows folder is the product's to take whole: an
     // installation folder of "<system>\drivers" names no protected folder
@@ -195,37 +200,106 @@ bool IsTreeRemovalAllowed(const CString& fullPath, const ProtectedFolders& prote
     for (const CString& folder : protectedFolders.wholeTrees) {
         const ComparablePath whole = Comparable(folder);
         if (IsSameOrInside(tree, whole) || IsSameOrInside(whole, tree))
-            return false;
+            return "the Windows folder, inside it or holding it: " + folder;
     }
 
     // The profiles root holds every user's profile; taking one profile is as
     // bad as taking them all.
     const ComparablePath profiles = Comparable(protectedFolders.profilesRoot);
     if (IsSameOrInside(tree, profiles))
-        return false;
+        return "the users' profiles folder, or holds it: " + protectedFolders.profilesRoot;
     if (IsSameOrInside(profiles, tree) && tree.names.size() == profiles.names.size() + 1)
-        return false;
+        return "a user's profile";
 
     // The product's folder holds the log being read and the page being shown;
     // it stays whole, and so does everything in it.
     const ComparablePath product = Comparable(productFolder);
     if (IsSameOrInside(tree, product) || IsSameOrInside(product, tree))
-        return false;
-    return true;
+        return "the product's folder of uninstall data, inside it or holding it: " + productFolder;
+    return CString();
 }
 
-bool DeleteTree(RemovalSystem& system, const CString& path, bool quiet, const CString& productFolder)
+bool IsTreeRemovalAllowed(const CString& fullPath, const ProtectedFolders& protectedFolders,
+                          const CString& productFolder)
+{
+    return TreeRemovalRefusal(fullPath, protectedFolders, productFolder).IsEmpty();
+}
+
+namespace {
+
+bool IsLink(std::uint32_t attributes)
+{
+    return (attributes & FileAttributeReparsePoint) != 0;
+}
+
+// True when the folder is a link itself or holds one anywhere below it.
+bool TreeHoldsLink(RemovalSystem& system, const CString& folder)
+{
+    std::uint32_t attributes = 0;
+    if (system.GetAttributes(folder, &attributes) && IsLink(attributes))
+        return true;
+    for (const FolderEntry& entry : system.ListFolder(folder)) {
+        if (IsLink(entry.attributes))
+            return true;
+        if ((entry.attributes & FileAttributeDirectory) != 0 && TreeHoldsLink(system, folder + "\\" + entry.name))
+            return true;
+    }
+    return false;
+}
+
+void Tell(const TreeItemListener& onItemLeft, const CString& path, const RemovalOutcome& outcome)
+{
+    if (onItemLeft)
+        onItemLeft(path, outcome);
+}
+
+// Empties a folder bottom-up without ever entering a link: a link is removed
+// itself (Windows removes a junction or file link as a link; Wine cannot
+// remove a folder link and leaves it), a file in use is scheduled, and a
+// subfolder goes, or is scheduled, after everything in it.
+void EmptyFolderBottomUp(RemovalSystem& system, RestartScheduler& scheduler, const CString& folder,
+                         const TreeItemListener& onItemLeft)
+{
+    for (const FolderEntry& entry : system.ListFolder(folder)) {
+        const CString path = folder + "\\" + entry.name;
+        if (IsLink(entry.attributes)) {
+            const SystemError error = system.RemoveLink(path, entry.attributes);
+            if (error != system_error::None) {
+                RemovalOutcome outcome = RemovalOutcome::Of(RemovalResult::Failed, error);
+                outcome.detail = "a link, left as it is";
+                Tell(onItemLeft, path, outcome);
+            }
+        } else if ((entry.attributes & FileAttributeDirectory) != 0) {
+            EmptyFolderBottomUp(system, scheduler, path, onItemLeft);
+            const RemovalOutcome outcome = scheduler.RemoveFolder(path, true);
+            if (outcome.result != RemovalResult::Removed)
+                Tell(onItemLeft, path, outcome);
+        } else {
+            const RemovalOutcome outcome = scheduler.RemoveFile(path);
+            if (outcome.result != RemovalResult::Removed && outcome.result != RemovalResult::AlreadyGone)
+                Tell(onItemLeft, path, outcome);
+        }
+    }
+}
+
+}  // namespace
+
+RemovalOutcome DeleteTree(RemovalSystem& system, const CString& path, bool quiet, const CString& productFolder,
+                          RestartScheduler& scheduler, const TreeItemListener& onItemLeft)
 {
     // A relative path names a folder below wherever the process happens to
     // stand, which says nothing about the product.
     if (!IsAbsolutePath(path))
-        return false;
+        return RemovalOutcome::With(RemovalResult::Refused, path.IsEmpty() ? "no folder named" : "not a full path");
 
     // Everything below works on the resolved path: the check, the climb and
     // the removal see the same folder, whatever changes the climb makes.
     const CString fullPath = system.FullPath(path);
-    if (!IsTreeRemovalAllowed(fullPath, system.GetProtectedFolders(), productFolder))
-        return false;
+    const CString refusal = TreeRemovalRefusal(fullPath, system.GetProtectedFolders(), productFolder);
+    if (!refusal.IsEmpty())
+        return RemovalOutcome::With(RemovalResult::Refused, refusal);
+    if (!system.PathExists(fullPath))
+        return RemovalOutcome::Of(RemovalResult::AlreadyGone);
 
     // Windows will not remove a folder that a process holds as its current
     // folder, so climb out of the tree first.
@@ -252,5 +326,24 @@ bool DeleteTree(RemovalSystem& system, const CString& path, bool quiet, const CS
         current = system.GetCurrentFolder();
     }
 
-    return system.DeleteFolderTree(fullPath, quiet);
+    // The shell's delete may follow a link and empty the folder it points
+    // to, outside the tree; such a tree goes bottom-up. So does what the
+    // shell leaves when it stops at a file in use.
+    if (!TreeHoldsLink(system, fullPath)) {
+        system.DeleteFolderTree(fullPath, quiet);
+        if (!system.PathExists(fullPath))
+            return RemovalOutcome::Of(RemovalResult::Removed);
+    }
+
+    std::uint32_t attributes = 0;
+    if (system.GetAttributes(fullPath, &attributes) && IsLink(attributes)) {
+        const SystemError error = system.RemoveLink(fullPath, attributes);
+        if (error == system_error::None)
+            return RemovalOutcome::Of(RemovalResult::Removed);
+        RemovalOutcome outcome = RemovalOutcome::Of(RemovalResult::Failed, error);
+        outcome.detail = "a link, left as it is";
+        return outcome;
+    }
+    EmptyFolderBottomUp(system, scheduler, fullPath, onItemLeft);
+    return scheduler.RemoveFolder(fullPath, true);
 }

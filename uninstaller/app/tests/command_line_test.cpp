@@ -111,4 +111,29 @@ TEST(UnreadableLogMessage, NamesThePathAndTheSystemsReason)
     }
 }
 
+// A run that left files for the restart says so after "Product uninstalled.";
+// a language file may translate the sentence, with the product's name in it.
+TEST(RestartSentence, UsesTheLanguageTextElseTheBuiltInSentence)
+{
+    const struct {
+        const char* languageText;
+        const char* sentence;
+    } cases[] = {
+        {"", "Some files are in use. They will be removed when Windows restarts."},
+        {"Neu starten, um <ProductName> zu entfernen.", "Neu starten, um Sample 100% zu entfernen."},
+        {"<ProductCode> wartet.", "{P} wartet."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.languageText);
+        EXPECT_EQ(RestartSentence(c.languageText, "Sample 100%", "{P}"), c.sentence);
+    }
+}
+
+TEST(UninstalledMessage, PutsTheNoteOnALineOfItsOwn)
+{
+    EXPECT_EQ(UninstalledMessage(""), "Product uninstalled.");
+    EXPECT_EQ(UninstalledMessage("Some files are in use. They will be removed when Windows restarts."),
+              "Product uninstalled.\r\nSome files are in use. They will be removed when Windows restarts.");
+}
+
 }  // namespace

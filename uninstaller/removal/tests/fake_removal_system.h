@@ -1,8 +1,9 @@
 // A recording stand-in for the machine: an in-memory file system with
 // attributes, a current folder, registry and profile texts, and a log of
 // every operation that changes something, in the order the engine asked.
-// FakeReporter writes into the same log, so one list holds the machine's
-// changes and the page's reports in the one order they happened.
+// FakeReporter and FakeReportSink write into the same log, so one list holds
+// the machine's changes, the page's reports and the removal report's lines
+// in the one order they happened.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "framework/cstring.h"
+#include "uninstaller/removal/removal_report.h"
 #include "uninstaller/removal/removal_system.h"
 
 class FakeRemovalSystem : public RemovalSystem {
@@ -18,11 +20,21 @@ public:
     struct Entry {
         bool folder = false;
         std::uint32_t attributes = 0;
+        std::string path;  // as added, letter case kept
     };
 
     // The file system. Paths compare without regard to ASCII case.
-    void AddFile(const CString& path, std::uint32_t attributes = 0) { entries_[Key(path)] = {false, attributes}; }
-    void AddFolder(const CString& path) { entries_[Key(path)] = {true, 0}; }
+    void AddFile(const CString& path, std::uint32_t attributes = 0)
+    {
+        entries_[Key(path)] = {false, attributes, path.str()};
+    }
+    void AddFolder(const CString& path) { entries_[Key(path)] = {true, 0x10, path.str()}; }
+    // A link to a folder, as the system lists it.
+    void AddFolderLink(const CString& path) { entries_[Key(path)] = {true, 0x10 | 0x400, path.str()}; }
+    // A file that another program holds: deleting it fails with `error`.
+    void HoldFile(const CString& path, std::uint32_t error = 32) { held_[Key(path)] = error; }
+    // Folders that cannot be removed even when empty (the system's error).
+    void HoldFolder(const CString& path, std::uint32_t error = 32) { held_[Key(path)] = error; }
     bool Has(const CString& path) const { return entries_.count(Key(path)) != 0; }
     std::uint32_t AttributesOf(const CString& path) const { return entries_.at(Key(path)).attributes; }
 
@@ -32,7 +44,11 @@ public:
     std::map<std::string, CString> profileTexts;  // "path|section|key" -> text
     ProtectedFolders protectedFolders;
     CString currentFolder = "C:\\";
-    bool deleteTreeResult = true;
+    std::uint32_t scheduleError = 0;  // not 0: scheduling at restart fails with this code
+    std::uint32_t linkRemovalError = 0;  // not 0: removing a link fails, as under Wine
+    std::uint32_t serviceError = 0;  // what DeleteService, DeleteRegistryValue and
+    std::uint32_t registryError = 0;  // DeleteMachineKey return
+    std::uint32_t keyError = 0;
     // Every change and every report, in order. System calls read
     // "Operation argument..."; reports start with "page ".
     std::vector<std::string> events;
@@ -75,22 +91,66 @@ public:
             found->second.attributes = attributes;
     }
 
-    // Like DeleteFile: a read-only file stays.
-    void RemoveFile(const CString& path) override
+    // Like DeleteFile: a read-only file, a folder and a held file stay.
+    std::uint32_t RemoveFile(const CString& path) override
     {
         Record("RemoveFile " + path.str());
         auto found = entries_.find(Key(path));
-        if (found != entries_.end() && !found->second.folder && (found->second.attributes & 0x1) == 0)
-            entries_.erase(found);
+        if (found == entries_.end())
+            return 2;
+        if (found->second.folder || (found->second.attributes & 0x1) != 0)
+            return 5;
+        if (held_.count(Key(path)) != 0)
+            return held_.at(Key(path));
+        entries_.erase(found);
+        return 0;
     }
 
-    void RemoveEmptyFolder(const CString& path) override
+    std::uint32_t RemoveEmptyFolder(const CString& path) override
     {
         Record("RemoveEmptyFolder " + path.str());
         auto found = entries_.find(Key(path));
-        if (found != entries_.end() && found->second.folder && CountInside(path) == 0)
-            entries_.erase(found);
+        if (found == entries_.end())
+            return 2;
+        if (!found->second.folder)
+            return 267;  // not a folder
+        if (CountInside(path) != 0)
+            return 145;
+        if (held_.count(Key(path)) != 0)
+            return held_.at(Key(path));
+        entries_.erase(found);
+        return 0;
     }
+
+    std::uint32_t RemoveLink(const CString& path, std::uint32_t) override
+    {
+        Record("RemoveLink " + path.str());
+        if (linkRemovalError != 0)
+            return linkRemovalError;
+        entries_.erase(Key(path));  // the link only; what it points to is elsewhere
+        return 0;
+    }
+
+    // The entries right below a folder.
+    std::vector<FolderEntry> ListFolder(const CString& path) override
+    {
+        std::vector<FolderEntry> entries;
+        const std::string prefix = Key(path) + "\\";
+        for (const auto& entry : entries_) {
+            if (entry.first.compare(0, prefix.size(), prefix) == 0 &&
+                entry.first.find('\\', prefix.size()) == std::string::npos)
+                entries.push_back(FolderEntry{CString(entry.second.path.substr(prefix.size())), entry.second.attributes});
+        }
+        return entries;
+    }
+
+    std::uint32_t ScheduleRemovalAtRestart(const CString& path) override
+    {
+        Record("ScheduleRemovalAtRestart " + path.str());
+        return scheduleError;
+    }
+
+    CString ErrorText(std::uint32_t error) override { return "text of " + std::to_string(error); }
 
     // "/" becomes "\", a relative path is joined to the current folder, and
     // trailing backslashes go except after a drive root.
@@ -122,40 +182,62 @@ public:
         return true;
     }
 
+    // Like the shell's delete: it takes what it can and stops at a held file,
+    // leaving that file and the folders above it.
     bool DeleteFolderTree(const CString& path, bool quiet) override
     {
         Record("DeleteFolderTree " + path.str() + (quiet ? " quiet" : ""));
         const std::string prefix = Key(path) + "\\";
+        bool complete = true;
         for (auto it = entries_.begin(); it != entries_.end();) {
-            if (it->first == Key(path) || it->first.compare(0, prefix.size(), prefix) == 0)
+            const bool inTree = it->first == Key(path) || it->first.compare(0, prefix.size(), prefix) == 0;
+            if (inTree && !HoldsHeld(it->first)) {
                 it = entries_.erase(it);
-            else
+            } else {
+                complete = complete && !inTree;
                 ++it;
+            }
         }
-        return deleteTreeResult;
+        return complete;
     }
 
-    void DeleteService(const CString& name) override { Record("DeleteService " + name.str()); }
+    std::uint32_t DeleteService(const CString& name) override
+    {
+        Record("DeleteService " + name.str());
+        return serviceError;
+    }
 
-    void DeleteRegistryValue(RegistryRoot root, const CString& keyPath, const CString& valueName) override
+    std::uint32_t DeleteRegistryValue(RegistryRoot root, const CString& keyPath, const CString& valueName) override
     {
         static const char* const Names[] = {"None", "ClassesRoot", "CurrentUser", "LocalMachine", "Users",
                                             "CurrentConfig"};
         Record("DeleteRegistryValue " + std::string(Names[static_cast<int>(root)]) + "|" + keyPath.str() + "|" +
                valueName.str());
+        return registryError;
     }
 
-    void DeleteMachineKey(const CString& keyPath) override { Record("DeleteMachineKey " + keyPath.str()); }
-    void OpenWebAddress(const CString& address) override { Record("OpenWebAddress " + address.str()); }
+    std::uint32_t DeleteMachineKey(const CString& keyPath) override
+    {
+        Record("DeleteMachineKey " + keyPath.str());
+        return keyError;
+    }
 
-    void CallLibraryFunction(const CString& libraryPath, const CString& functionName) override
+    std::uint32_t OpenWebAddress(const CString& address) override
+    {
+        Record("OpenWebAddress " + address.str());
+        return 0;
+    }
+
+    std::uint32_t CallLibraryFunction(const CString& libraryPath, const CString& functionName) override
     {
         Record("CallLibraryFunction " + libraryPath.str() + "|" + functionName.str());
+        return 0;
     }
 
-    void RunProgramAndWait(const CString& programPath, const CString& commandLine) override
+    std::uint32_t RunProgramAndWait(const CString& programPath, const CString& commandLine) override
     {
         Record("RunProgramAndWait " + programPath.str() + "|" + commandLine.str());
+        return 0;
     }
 
     CString ReadProfileText(const CString& path, const char* section, const char* key) override
@@ -191,9 +273,20 @@ private:
         return count;
     }
 
+    // The entry is a held file or a folder with one somewhere below it.
+    bool HoldsHeld(const std::string& key) const
+    {
+        for (const auto& held : held_) {
+            if (held.first == key || held.first.compare(0, key.size() + 1, key + "\\") == 0)
+                return entries_.count(held.first) != 0;
+        }
+        return false;
+    }
+
     void Record(std::string call) { events.push_back(std::move(call)); }
 
     std::map<std::string, Entry> entries_;
+    std::map<std::string, std::uint32_t> held_;
 };
 
 // Records what the engine reports into the system's event list, as
@@ -213,7 +306,29 @@ private:
     std::vector<std::string>& events_;  // borrowed: the fake system's list
 };
 
-// The events of one side: what the page was told, or what the machine was asked.
+// Records the removal report's lines into the system's event list, as
+// "report <line>".
+class FakeReportSink : public ReportSink {
+public:
+    explicit FakeReportSink(std::vector<std::string>& events) : events_(events) {}
+    void WriteLine(std::string_view line) override { events_.push_back("report " + std::string(line)); }
+
+private:
+    std::vector<std::string>& events_;  // borrowed: the fake system's list
+};
+
+// The events of one side: what the page was told, what the report says, or
+// what the machine was asked.
+inline std::vector<std::string> ReportLines(const std::vector<std::string>& events)
+{
+    std::vector<std::string> lines;
+    for (const std::string& event : events) {
+        if (event.rfind("report ", 0) == 0)
+            lines.push_back(event.substr(7));
+    }
+    return lines;
+}
+
 inline std::vector<std::string> PageEvents(const std::vector<std::string>& events)
 {
     std::vector<std::string> page;
@@ -228,7 +343,7 @@ inline std::vector<std::string> SystemCalls(const std::vector<std::string>& even
 {
     std::vector<std::string> calls;
     for (const std::string& event : events) {
-        if (event.rfind("page ", 0) != 0)
+        if (event.rfind("page ", 0) != 0 && event.rfind("report ", 0) != 0)
             calls.push_back(event);
     }
     return calls;

@@ -9,11 +9,16 @@
 #include <cstdint>
 #include <fstream>
 #include <string>
+#include <vector>
 
+#include "uninstaller/removal/removal_report_win.h"
+#include "uninstaller/removal/restart_scheduler.h"
 #include "uninstaller/removal/tree_guard.h"
 #include "tests/support/test_support_win.h"
 
 namespace {
+
+const char kProductFolder[] = "C:\\windows\\Installer\\{KELRUN-TESTS}\\";
 
 using testsupport::ScratchFolder;
 using testsupport::WriteFile;
@@ -58,10 +63,136 @@ TEST(RemovalSystemWinTest, LinkInsideTreeIsNeverFollowed)
     ASSERT_TRUE(linkAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
 
     Win32RemovalSystem system;
-    system.DeleteFolderTree(CString(root), true);
+    RestartScheduler scheduler(system);
+    DeleteTree(system, CString(root), true, kProductFolder, scheduler);
 
     EXPECT_TRUE(Exists(outside + "\\precious.txt"));
     EXPECT_FALSE(Exists(root + "\\data\\cache.bin"));
+    EXPECT_EQ(scheduler.ScheduledCount(), 0);
+}
+
+// A file held open without sharing cannot go now: the shell stops at it,
+// kelrun finishes the tree bottom-up and has the file and every folder
+// above it removed at the restart, children first. The rest goes at once.
+TEST(RemovalSystemWinTest, TreeWithAFileInUseIsFinishedAndScheduledChildrenFirst)
+{
+    ScratchFolder scratch("held-tree");
+    const std::string root = scratch.Path() + "\\Product";
+    testsupport::MakeFolders(root + "\\bin\\x86");
+    testsupport::MakeFolders(root + "\\docs");
+    WriteFile(root + "\\docs\\readme.txt", "r");
+    WriteFile(root + "\\bin\\app.exe", "a");
+    const std::string held = root + "\\bin\\x86\\held.dll";
+    WriteFile(held, "h");
+    CFileHandle holder(::CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(holder.IsValid());
+
+    Win32RemovalSystem system;
+    RestartScheduler scheduler(system);
+    std::vector<std::string> left;
+    const RemovalOutcome outcome =
+        DeleteTree(system, CString(root), true, kProductFolder, scheduler,
+                   [&](const CString& path, const RemovalOutcome&) { left.push_back(path.str()); });
+    const std::vector<std::string> pending = testsupport::PendingRemovals();
+    testsupport::ForgetPendingRemovals(scratch.Path());
+
+    EXPECT_EQ(outcome.result, RemovalResult::Scheduled);
+    EXPECT_EQ(left, (std::vector<std::string>{held, root + "\\bin\\x86", root + "\\bin"}));
+    std::vector<std::string> ours;
+    for (const std::string& path : pending) {
+        if (path.rfind(scratch.Path(), 0) == 0)
+            ours.push_back(path);
+    }
+    EXPECT_EQ(ours, (std::vector<std::string>{held, root + "\\bin\\x86", root + "\\bin", root}));
+    EXPECT_FALSE(Exists(root + "\\docs"));
+    EXPECT_FALSE(Exists(root + "\\bin\\app.exe"));
+    EXPECT_TRUE(Exists(held));
+}
+
+TEST(RemovalSystemWinTest, RemovalsReportTheSystemsError)
+{
+    ScratchFolder scratch("errors");
+    const std::string file = scratch.Path() + "\\file.txt";
+    const std::string folder = scratch.Path() + "\\folder";
+    WriteFile(file, "f");
+    testsupport::MakeFolders(folder);
+    WriteFile(folder + "\\inside.txt", "i");
+
+    Win32RemovalSystem system;
+    {
+        CFileHandle holder(::CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(holder.IsValid());
+        EXPECT_EQ(system.RemoveFile(CString(file)), 32u);
+    }
+    EXPECT_EQ(system.RemoveFile(CString(file)), 0u);
+    EXPECT_EQ(system.RemoveFile(CString(file)), 2u);
+    EXPECT_EQ(system.RemoveEmptyFolder(CString(folder)), 145u);
+
+    const std::vector<FolderEntry> entries = system.ListFolder(CString(folder));
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].name, "inside.txt");
+    EXPECT_EQ(entries[0].attributes & FILE_ATTRIBUTE_DIRECTORY, 0u);
+    EXPECT_TRUE(system.ListFolder(CString(scratch.Path() + "\\missing")).empty());
+
+    // The system's own words, as the report shows them.
+    EXPECT_FALSE(system.ErrorText(32).IsEmpty());
+}
+
+TEST(RemovalSystemWinTest, SchedulingAtRestartLandsInPendingOperationsInOrder)
+{
+    ScratchFolder scratch("schedule");
+    const std::string folder = scratch.Path() + "\\Product";
+    const std::string file = folder + "\\held.dll";
+    testsupport::MakeFolders(folder);
+    WriteFile(file, "h");
+
+    Win32RemovalSystem system;
+    EXPECT_EQ(system.ScheduleRemovalAtRestart(CString(file)), 0u);
+    EXPECT_EQ(system.ScheduleRemovalAtRestart(CString(folder)), 0u);
+    std::vector<std::string> ours;
+    for (const std::string& path : testsupport::PendingRemovals()) {
+        if (path.rfind(scratch.Path(), 0) == 0)
+            ours.push_back(path);
+    }
+    testsupport::ForgetPendingRemovals(scratch.Path());
+    EXPECT_EQ(ours, (std::vector<std::string>{file, folder}));
+    // Nothing goes before the restart.
+    EXPECT_TRUE(Exists(file));
+    for (const std::string& path : testsupport::PendingRemovals())
+        EXPECT_NE(path.rfind(scratch.Path(), 0), 0u) << path;
+}
+
+// The report's file takes each line at once: another program reads it while
+// kelrun still writes, and the next run of the product replaces it.
+TEST(RemovalSystemWinTest, ReportFileIsReadableAsItGrowsAndReplacedByTheNextRun)
+{
+    ScratchFolder scratch("report");
+    const std::string path = scratch.Path() + "\\kelrun {R}.log";
+    {
+        Win32ReportFile report{CString(path)};
+        ASSERT_TRUE(report.IsOpen());
+        report.WriteLine("first");
+        EXPECT_EQ(testsupport::ReadFile(path), "first\r\n");
+        report.WriteLine("second");
+        EXPECT_EQ(testsupport::ReadFile(path), "first\r\nsecond\r\n");
+    }
+    {
+        Win32ReportFile again{CString(path)};
+        again.WriteLine("next run");
+    }
+    EXPECT_EQ(testsupport::ReadFile(path), "next run\r\n");
+
+    // A folder that does not exist: nothing is written, and nothing fails.
+    Win32ReportFile nowhere{CString(scratch.Path() + "\\missing\\kelrun.log")};
+    EXPECT_FALSE(nowhere.IsOpen());
+    nowhere.WriteLine("lost");
+}
+
+TEST(RemovalSystemWinTest, ReportPathIsTheProductsFileInTemp)
+{
+    testsupport::ScopedEnvironment temp("TEMP", "C:\\Some Temp");
+    EXPECT_EQ(RemovalReportPath("{P}"), "C:\\Some Temp\\kelrun {P}.log");
+    EXPECT_EQ(RemovalReportPath("..\\evil"), "C:\\Some Temp\\kelrun .._evil.log");
 }
 
 TEST(RemovalSystemWinTest, ProtectedFoldersNameWindowsProgramFilesAndProfiles)
@@ -141,14 +272,16 @@ TEST(RemovalSystemWinTest, RegistryValueAndMachineKeyDeletion)
     ::RegSetValueExA(machineKey.Get(), "Other", 0, REG_SZ, reinterpret_cast<const BYTE*>("2"), 2);
 
     Win32RemovalSystem system;
-    system.DeleteRegistryValue(RegistryRoot::LocalMachine, key, "Flag");
-    system.DeleteRegistryValue(RegistryRoot::LocalMachine, key, "");
+    EXPECT_EQ(system.DeleteRegistryValue(RegistryRoot::LocalMachine, key, "Flag"), 0u);
+    EXPECT_EQ(system.DeleteRegistryValue(RegistryRoot::LocalMachine, key, ""), 0u);
+    EXPECT_EQ(system.DeleteRegistryValue(RegistryRoot::LocalMachine, key, "Flag"), 2u);
     EXPECT_FALSE(testsupport::ValueExists(HKEY_LOCAL_MACHINE, key, "Flag"));
     EXPECT_FALSE(testsupport::ValueExists(HKEY_LOCAL_MACHINE, key, ""));
     EXPECT_TRUE(testsupport::ValueExists(HKEY_LOCAL_MACHINE, key, "Other"));
 
     machineKey.Close();
-    system.DeleteMachineKey(key);
+    EXPECT_EQ(system.DeleteMachineKey(key), 0u);
+    EXPECT_EQ(system.DeleteMachineKey(key), 2u);
     HKEY opened = nullptr;
     EXPECT_NE(::RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_READ, &opened), ERROR_SUCCESS);
 }

@@ -37,12 +37,13 @@ protected:
     {
         system.events.clear();
         system.logContents = log;
-        RemovalWorker worker(system, product, reporter);
+        RemovalWorker worker(system, product, reporter, &report);
         EXPECT_EQ(worker.RunRemoval(), 0);
         counter = worker.FileCounter;
         folderCount = worker.FolderCount;
         logUnreadable = worker.LogUnreadable;
         logReadError = worker.LogReadError;
+        restartRequired = worker.RestartRequired;
         return system.events;
     }
     Calls RunEvents(const std::string& log) { return RunEvents(log, &page); }
@@ -58,13 +59,27 @@ protected:
     }
     Calls Run(const std::string& log) { return Run(log, &page); }
 
+    // What the run scheduled for the restart, in order.
+    Calls Scheduled() const
+    {
+        Calls scheduled;
+        for (const std::string& event : system.events) {
+            if (event.rfind("ScheduleRemovalAtRestart ", 0) == 0)
+                scheduled.push_back(event.substr(25));
+        }
+        return scheduled;
+    }
+
     FakeRemovalSystem system;
     FakeReporter page{system.events};
+    FakeReportSink reportSink{system.events};
+    RemovalReport report{reportSink, [](std::uint32_t error) { return CString("text of " + std::to_string(error)); }};
     ProductValues product;
     int counter = 0;
     int folderCount = 0;
     bool logUnreadable = false;
     std::uint32_t logReadError = 0;
+    bool restartRequired = false;
 };
 
 TEST_F(RemovalWorkerTest, HandlesEveryRecordKindInLogOrderThenTheEndSteps)
@@ -89,25 +104,36 @@ TEST_F(RemovalWorkerTest, HandlesEveryRecordKindInLogOrderThenTheEndSteps)
         "UNKNOWN=C:\\Apps\r\n";
 
     // Each file is gone before the bar moves past it; the Uninstall key goes
-    // after every removal and before the final status and position.
+    // after every removal and before the final status and position. The
+    // report's line for each step follows the step at once.
     const Calls expected = {
         "page status 0 Removing Files...",
         "page range 3",
         "SetAttributes C:\\Apps\\Sample\\app.exe 0",
         "RemoveFile C:\\Apps\\Sample\\app.exe",
+        "report FILE C:\\Apps\\Sample\\app.exe: removed",
         "page pos 0",
         "RemoveFile C:\\Users\\Public\\Desktop\\Sample.lnk",
+        "report SHORTCUT C:\\Users\\Public\\Desktop\\Sample.lnk: already gone",
         "page pos 1",
         "RemoveFile C:\\Apps\\Sample\\readme.txt",
+        "report FILE C:\\Apps\\Sample\\readme.txt: removed",
         "page pos 2",
         "DeleteService SampleService",
+        "report NTSERVICE SampleService: removed",
         "DeleteRegistryValue CurrentUser|Software\\Sample|LastRun",
+        "report REGVAL HKEY_CURRENT_USER\\Software\\Sample\\LastRun: removed",
         "RunProgramAndWait C:\\Apps\\Sample\\cleanup.exe|/all",
+        "report RUN3RDCMD /all: ran C:\\Apps\\Sample\\cleanup.exe",
         "RemoveEmptyFolder C:\\Apps\\Sample",
+        "report DIR C:\\Apps\\Sample: failed (error 145: text of 145)",
         "RemoveEmptyFolder C:\\Apps\\Sample\\data",
+        "report DIR C:\\Apps\\Sample\\data: removed",
         "SetCurrentFolder C:\\Apps",
         "DeleteFolderTree C:\\Apps\\Sample quiet",
+        "report REMOVEALL C:\\Apps\\Sample: removed",
         "DeleteMachineKey " + std::string(KeyPath),
+        "report Uninstall key HKEY_LOCAL_MACHINE\\" + std::string(KeyPath) + ": removed",
         "page status 0 Done.",
         "page pos 3",
     };
@@ -348,6 +374,250 @@ TEST_F(RemovalWorkerTest, RecordsWithoutAFullPathChangeNothingButStillCount)
                      "page pos 3", "page pos 4", "page pos 5", "page pos 6", "page status 0 Done.", "page pos 7"}));
     EXPECT_EQ(counter, 7);
     EXPECT_EQ(folderCount, 0);
+}
+
+// A run in which nothing is held: every record is reported removed, nothing
+// is scheduled, and no restart is needed.
+TEST_F(RemovalWorkerTest, AnOrdinaryRunReportsEveryRecordRemovedAndNeedsNoRestart)
+{
+    system.AddFolder("C:\\Apps\\Sample\\data");
+    system.AddFile("C:\\Apps\\Sample\\app.exe", 0x1);
+    system.AddFile("C:\\Apps\\Sample\\data\\a.dat");
+    const std::string log =
+        "TOTALFILE=2\n"
+        "FILE=C:\\Apps\\Sample\\app.exe\n"
+        "SHORTCUT=C:\\Apps\\Sample\\data\\a.dat\n"
+        "NTSERVICE=SampleService\n"
+        "REGVAL=HKEY_CURRENT_USER\\Software\\Sample\\LastRun\n"
+        "DIR=C:\\Apps\\Sample\\data\\\n"
+        "DIR=C:\\Apps\\Sample\n";
+    const Calls events = RunEvents(log);
+    EXPECT_EQ(ReportLines(events), (Calls{
+                                       "FILE C:\\Apps\\Sample\\app.exe: removed",
+                                       "SHORTCUT C:\\Apps\\Sample\\data\\a.dat: removed",
+                                       "NTSERVICE SampleService: removed",
+                                       "REGVAL HKEY_CURRENT_USER\\Software\\Sample\\LastRun: removed",
+                                       "DIR C:\\Apps\\Sample\\data: removed",
+                                       "DIR C:\\Apps\\Sample: removed",
+                                       "Uninstall key HKEY_LOCAL_MACHINE\\" + std::string(KeyPath) + ": removed",
+                                   }));
+    EXPECT_TRUE(Scheduled().empty());
+    EXPECT_FALSE(restartRequired);
+}
+
+// A file that another program holds is scheduled for the restart, and the
+// folders that it alone keeps follow it, children first; the bar moves on
+// as for any file, and the run says a restart completes it.
+TEST_F(RemovalWorkerTest, AFileInUseIsScheduledAndTheFoldersItKeepsFollowIt)
+{
+    system.AddFolder("C:\\Apps\\Sample\\bin");
+    system.AddFile("C:\\Apps\\Sample\\bin\\app.exe", 0x1 | 0x2);
+    system.AddFile("C:\\Apps\\Sample\\readme.txt");
+    system.HoldFile("C:\\Apps\\Sample\\bin\\app.exe");
+    const std::string log =
+        "TOTALFILE=2\n"
+        "FILE=C:\\Apps\\Sample\\bin\\app.exe\n"
+        "FILE=C:\\Apps\\Sample\\readme.txt\n"
+        "DIR=C:\\Apps\\Sample\\bin\\\n"
+        "DIR=C:\\Apps\\Sample\n";
+    const Calls events = RunEvents(log);
+
+    const Calls expected = {
+        "page status 0 Removing Files...",
+        "page range 2",
+        "SetAttributes C:\\Apps\\Sample\\bin\\app.exe 0",
+        "RemoveFile C:\\Apps\\Sample\\bin\\app.exe",
+        "ScheduleRemovalAtRestart C:\\Apps\\Sample\\bin\\app.exe",
+        "report FILE C:\\Apps\\Sample\\bin\\app.exe: in use, scheduled for removal at restart (error 32: text of 32)",
+        "page pos 0",
+        "RemoveFile C:\\Apps\\Sample\\readme.txt",
+        "report FILE C:\\Apps\\Sample\\readme.txt: removed",
+        "page pos 1",
+        "RemoveEmptyFolder C:\\Apps\\Sample\\bin",
+        "ScheduleRemovalAtRestart C:\\Apps\\Sample\\bin",
+        "report DIR C:\\Apps\\Sample\\bin: in use, scheduled for removal at restart (error 145: text of 145)",
+        "RemoveEmptyFolder C:\\Apps\\Sample",
+        "ScheduleRemovalAtRestart C:\\Apps\\Sample",
+        "report DIR C:\\Apps\\Sample: in use, scheduled for removal at restart (error 145: text of 145)",
+        "DeleteMachineKey " + std::string(KeyPath),
+        "report Uninstall key HKEY_LOCAL_MACHINE\\" + std::string(KeyPath) + ": removed",
+        "report Restart needed: 3 files and folders in use are removed when Windows restarts.",
+        "page status 0 Done.",
+        "page pos 2",
+    };
+    EXPECT_EQ(events, expected);
+    EXPECT_TRUE(restartRequired);
+    EXPECT_EQ(counter, 2);
+}
+
+// Only a plain file that is still there is scheduled; every other failure
+// is reported as it is, and a run that scheduled nothing needs no restart.
+TEST_F(RemovalWorkerTest, OnlyAHeldFileThatIsStillThereIsScheduled)
+{
+    const struct {
+        const char* name;
+        const char* path;
+        void (*prepare)(FakeRemovalSystem&, const char*);
+        std::uint32_t scheduleError;
+        Calls scheduled;
+        std::string reportLine;
+        bool restart;
+    } cases[] = {
+        {"missing file", "C:\\Apps\\Sample\\gone.txt", [](FakeRemovalSystem&, const char*) {}, 0, {},
+         "already gone", false},
+        {"a folder named as a file", "C:\\Apps\\Sample\\folder",
+         [](FakeRemovalSystem& s, const char* p) { s.AddFolder(p); }, 0, {}, "failed (error 5: text of 5)", false},
+        {"held", "C:\\Apps\\Sample\\held.dll",
+         [](FakeRemovalSystem& s, const char* p) {
+             s.AddFile(p);
+             s.HoldFile(p);
+         },
+         0, {"C:\\Apps\\Sample\\held.dll"}, "in use, scheduled for removal at restart (error 32: text of 32)", true},
+        {"access denied", "C:\\Apps\\Sample\\denied.dll",
+         [](FakeRemovalSystem& s, const char* p) {
+             s.AddFile(p);
+             s.HoldFile(p, 5);
+         },
+         0, {"C:\\Apps\\Sample\\denied.dll"}, "in use, scheduled for removal at restart (error 5: text of 5)", true},
+        {"scheduling refused", "C:\\Apps\\Sample\\held.dll",
+         [](FakeRemovalSystem& s, const char* p) {
+             s.AddFile(p);
+             s.HoldFile(p);
+         },
+         5, {"C:\\Apps\\Sample\\held.dll"},
+         "failed (error 32: text of 32), and could not be scheduled for removal at restart (error 5: text of 5)",
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        system = FakeRemovalSystem();
+        c.prepare(system, c.path);
+        system.scheduleError = c.scheduleError;
+        const Calls lines = ReportLines(RunEvents("FILE=" + std::string(c.path) + "\n"));
+        ASSERT_FALSE(lines.empty());
+        EXPECT_EQ(lines[0], "FILE " + std::string(c.path) + ": " + c.reportLine);
+        EXPECT_EQ(Scheduled(), c.scheduled);
+        EXPECT_EQ(restartRequired, c.restart);
+    }
+}
+
+// A queued folder follows its files to the restart only when all it still
+// holds is scheduled, and only where the tree guard would allow it.
+TEST_F(RemovalWorkerTest, AQueuedFolderIsScheduledOnlyWhenAllItHoldsIsScheduled)
+{
+    const struct {
+        const char* name;
+        std::string log;
+        Calls scheduled;
+    } cases[] = {
+        {"a file nobody named stays", "FILE=C:\\Apps\\Sample\\held.dll\nDIR=C:\\Apps\\Sample\n",
+         {"C:\\Apps\\Sample\\held.dll"}},
+        {"parent listed first", "FILE=C:\\Apps\\Sample\\bin\\held.dll\nDIR=C:\\Apps\\Sample\nDIR=C:\\Apps\\Sample\\bin\n",
+         {"C:\\Apps\\Sample\\bin\\held.dll", "C:\\Apps\\Sample\\bin"}},
+        {"protected folder", "FILE=C:\\Program Files\\held.dll\nDIR=C:\\Program Files\n", {"C:\\Program Files\\held.dll"}},
+        {"product folder", "FILE=C:\\Windows\\Installer\\{P}\\held.dll\nDIR=C:\\Windows\\Installer\\{P}\\\n",
+         {"C:\\Windows\\Installer\\{P}\\held.dll"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        system = FakeRemovalSystem();
+        system.protectedFolders.folders = {"C:\\Windows", "C:\\Program Files"};
+        system.protectedFolders.profilesRoot = "C:\\Users";
+        for (const char* folder : {"C:\\Apps", "C:\\Apps\\Sample", "C:\\Apps\\Sample\\bin", "C:\\Program Files",
+                                   "C:\\Windows", "C:\\Windows\\Installer", "C:\\Windows\\Installer\\{P}"})
+            system.AddFolder(folder);
+        system.AddFile("C:\\Apps\\Sample\\other.txt");
+        for (const char* held : {"C:\\Apps\\Sample\\held.dll", "C:\\Apps\\Sample\\bin\\held.dll",
+                                 "C:\\Program Files\\held.dll", "C:\\Windows\\Installer\\{P}\\held.dll"}) {
+            system.AddFile(held);
+            system.HoldFile(held);
+        }
+        RunEvents(c.log);
+        EXPECT_EQ(Scheduled(), c.scheduled);
+    }
+}
+
+// The tree removal finishes what the shell leaves; a file that a FILE
+// record already scheduled is not scheduled twice.
+TEST_F(RemovalWorkerTest, TheInstallationTreeWaitsForTheRestartWithWhatItHolds)
+{
+    system.AddFolder("C:\\Apps\\Sample\\bin");
+    system.AddFile("C:\\Apps\\Sample\\bin\\app.exe");
+    system.AddFile("C:\\Apps\\Sample\\bin\\helper.dll");
+    system.AddFile("C:\\Apps\\Sample\\notes.txt");
+    system.HoldFile("C:\\Apps\\Sample\\bin\\app.exe");
+    system.HoldFile("C:\\Apps\\Sample\\bin\\helper.dll");
+    const Calls events = RunEvents("FILE=C:\\Apps\\Sample\\bin\\app.exe\nREMOVEALL=1\n");
+    EXPECT_EQ(Scheduled(), (Calls{"C:\\Apps\\Sample\\bin\\app.exe", "C:\\Apps\\Sample\\bin\\helper.dll",
+                                  "C:\\Apps\\Sample\\bin", "C:\\Apps\\Sample"}));
+    EXPECT_FALSE(system.Has("C:\\Apps\\Sample\\notes.txt"));
+    const Calls lines = ReportLines(events);
+    const Calls expected = {
+        "FILE C:\\Apps\\Sample\\bin\\app.exe: in use, scheduled for removal at restart (error 32: text of 32)",
+        "  C:\\Apps\\Sample\\bin\\app.exe: in use, scheduled for removal at restart (error 32: text of 32)",
+        "  C:\\Apps\\Sample\\bin\\helper.dll: in use, scheduled for removal at restart (error 32: text of 32)",
+        "  C:\\Apps\\Sample\\bin: in use, scheduled for removal at restart (error 145: text of 145)",
+        "REMOVEALL C:\\Apps\\Sample: in use, scheduled for removal at restart (error 145: text of 145)",
+        "Uninstall key HKEY_LOCAL_MACHINE\\" + std::string(KeyPath) + ": removed",
+        "Restart needed: 4 files and folders in use are removed when Windows restarts.",
+    };
+    EXPECT_EQ(lines, expected);
+    EXPECT_TRUE(restartRequired);
+}
+
+TEST_F(RemovalWorkerTest, TheReportNamesTheGuardsRefusalAndWhy)
+{
+    system.AddFolder("C:\\Windows");
+    product.InstallFolder = "C:\\Windows\\";
+    const Calls lines = ReportLines(RunEvents("REMOVEALL=1\n"));
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0], "REMOVEALL C:\\Windows: refused by the tree guard: a system or user folder, or holds one: "
+                        "C:\\Windows");
+    EXPECT_TRUE(Scheduled().empty());
+}
+
+// Each record's line says what became of it, failures with the system's
+// error, and records that are not acted on say why.
+TEST_F(RemovalWorkerTest, TheReportTellsWhatBecameOfEachRecord)
+{
+    system.serviceError = 1060;
+    system.registryError = 5;
+    system.keyError = 2;
+    system.AddFile("C:\\Apps\\Sample\\cleanup.exe");
+    const std::string log =
+        "FILE=app.exe\n"
+        "DIR=data\n"
+        "NTSERVICE=Gone\n"
+        "REGVAL=HKEY_LOCAL_MACHINE\\Software\\Sample\\Flag\n"
+        "REGVAL=Software\\Sample\\Flag\n"
+        "RUN3RD=cleanup.exe\n"
+        "RUN3RDCMD=/quiet\n"
+        "RUN3RDCMD=/again\n"
+        "RUN3RD=http://example.test/bye\n"
+        "RUN3RDCMD=x\n"
+        "DIR=C:\\Apps\\Missing\n";
+    const Calls expected = {
+        "FILE app.exe: skipped: not a full path",
+        "DIR data: skipped: not a full path",
+        "NTSERVICE Gone: already gone",
+        "REGVAL HKEY_LOCAL_MACHINE\\Software\\Sample\\Flag: failed (error 5: text of 5)",
+        "REGVAL Software\\Sample\\Flag: skipped: no registry root named",
+        "RUN3RDCMD /quiet: ran C:\\Apps\\Sample\\cleanup.exe",
+        "RUN3RDCMD /again: skipped: C:\\Apps\\Sample\\C:\\Apps\\Sample\\cleanup.exe not found",
+        "RUN3RDCMD x: opened http://example.test/bye",
+        "DIR C:\\Apps\\Missing: already gone",
+        "Uninstall key HKEY_LOCAL_MACHINE\\" + std::string(KeyPath) + ": already gone",
+    };
+    EXPECT_EQ(ReportLines(RunEvents(log)), expected);
+}
+
+// The log that cannot be read is named in the report, and nothing else is.
+TEST_F(RemovalWorkerTest, TheReportOfAnUnreadableLogSaysNothingWasRemoved)
+{
+    system.logReadError = 32;
+    EXPECT_EQ(ReportLines(RunEvents("FILE=C:\\Apps\\Sample\\app.exe\n")),
+              Calls{"Uninstall log C:\\Windows\\Installer\\{P}\\uninstall.log: failed (error 32: text of 32): cannot "
+                    "be read, so nothing was removed"});
 }
 
 }  // namespace

@@ -161,31 +161,174 @@ FakeRemovalSystem MachineWithFolders()
 
 class DeleteTreeTest : public ::testing::Test {
 protected:
+    RemovalOutcome Delete(const CString& path, bool quiet = true)
+    {
+        return DeleteTree(system, path, quiet, ProductFolder, scheduler,
+                          [this](const CString& item, const RemovalOutcome& outcome) {
+                              itemsLeft.push_back(item.str() + " " + std::to_string(static_cast<int>(outcome.result)));
+                          });
+    }
+    std::vector<std::string> Scheduled() const
+    {
+        std::vector<std::string> scheduled;
+        for (const std::string& event : system.events) {
+            if (event.rfind("ScheduleRemovalAtRestart ", 0) == 0)
+                scheduled.push_back(event.substr(25));
+        }
+        return scheduled;
+    }
+
     FakeRemovalSystem system = MachineWithFolders();
+    RestartScheduler scheduler{system};
+    std::vector<std::string> itemsLeft;
 };
+
+std::string Left(const char* path, RemovalResult result)
+{
+    return std::string(path) + " " + std::to_string(static_cast<int>(result));
+}
 
 TEST_F(DeleteTreeTest, RemovesTheResolvedPathQuietlyOrNot)
 {
-    EXPECT_TRUE(DeleteTree(system, "C:/Apps/Sample/", true, ProductFolder));
+    EXPECT_EQ(Delete("C:/Apps/Sample/").result, RemovalResult::Removed);
     EXPECT_EQ(system.events, std::vector<std::string>{"DeleteFolderTree C:\\Apps\\Sample quiet"});
     EXPECT_FALSE(system.Has("C:\\Apps\\Sample\\bin\\app.exe"));
     EXPECT_TRUE(system.Has("C:\\Other"));
 
     system.events.clear();
-    system.deleteTreeResult = false;
-    EXPECT_FALSE(DeleteTree(system, "C:\\Other", false, ProductFolder));
+    EXPECT_EQ(Delete("C:\\Other", false).result, RemovalResult::Removed);
     EXPECT_EQ(system.events, std::vector<std::string>{"DeleteFolderTree C:\\Other"});
+
+    // A folder that is not there is already gone; nothing is asked of the shell.
+    system.events.clear();
+    EXPECT_EQ(Delete("C:\\Apps\\Missing").result, RemovalResult::AlreadyGone);
+    EXPECT_TRUE(system.events.empty());
 }
 
-TEST_F(DeleteTreeTest, ARefusedTreeIsLeftAloneAndTheCurrentFolderKept)
+TEST_F(DeleteTreeTest, ARefusedTreeIsLeftAloneAndTheReasonGiven)
 {
     system.currentFolder = "C:\\Windows";  // "Other" would resolve to C:\Windows\Other
-    for (const char* path : {"C:\\Windows\\", "C:\\", "C:\\Users\\bob", ProductFolder, "C:\\Apps\\*", "",
-                             "Other", "\\Other"}) {
-        EXPECT_FALSE(DeleteTree(system, path, true, ProductFolder)) << path;
+    const struct {
+        const char* path;
+        const char* reason;
+    } cases[] = {
+        {"C:\\Windows\\", "a system or user folder, or holds one: C:\\Windows"},
+        {"C:\\Windows\\Fonts", "the Windows folder, inside it or holding it: C:\\Windows\\"},
+        {"C:\\", "a drive or share root"},
+        {"\\\\server\\share", "a drive or share root"},
+        {"C:\\Users\\bob", "a user's profile"},
+        {"C:\\Users", "the users' profiles folder, or holds it: C:\\Users\\"},
+        {"C:\\Apps\\Sample\\..\\..\\Program Files", "not a full path"},
+        {"C:\\Program Files", "a system or user folder, or holds one: C:\\Program Files\\"},
+        {ProductFolder, "the Windows folder, inside it or holding it: C:\\Windows\\"},
+        {"C:\\Apps\\*", "holds wildcards"},
+        {"", "no folder named"},
+        {"Other", "not a full path"},
+        {"\\Other", "not a full path"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        const RemovalOutcome outcome = Delete(c.path);
+        EXPECT_EQ(outcome.result, RemovalResult::Refused);
+        EXPECT_EQ(outcome.detail, c.reason);
     }
     EXPECT_TRUE(system.events.empty());
     EXPECT_EQ(system.currentFolder, "C:\\Windows");
+}
+
+TEST_F(DeleteTreeTest, TheProductFolderIsRefusedWhereverItLies)
+{
+    const CString productFolder = "D:\\Data\\Uninstall\\{P}\\";
+    for (const char* path : {"D:\\Data\\Uninstall\\{P}", "D:\\Data", "D:\\Data\\Uninstall\\{P}\\theme"}) {
+        SCOPED_TRACE(path);
+        system.AddFolder(path);
+        const RemovalOutcome outcome = DeleteTree(system, path, true, productFolder, scheduler);
+        EXPECT_EQ(outcome.result, RemovalResult::Refused);
+        EXPECT_EQ(outcome.detail, "the product's folder of uninstall data, inside it or holding it: " +
+                                      productFolder.str());
+    }
+    EXPECT_TRUE(SystemCalls(system.events).empty());
+}
+
+// The shell stops at a file in use. What it left goes bottom-up: the file
+// is scheduled, then each folder that now holds only scheduled things,
+// children before parents, so that after the restart nothing is left.
+TEST_F(DeleteTreeTest, AFileInUseIsScheduledWithItsFoldersChildrenFirst)
+{
+    system.AddFolder("C:\\Apps\\Sample\\data");
+    system.AddFile("C:\\Apps\\Sample\\data\\notes.txt");
+    system.AddFile("C:\\Apps\\Sample\\bin\\x86\\locked.dll", 0x1);
+    system.HoldFile("C:\\Apps\\Sample\\bin\\x86\\locked.dll");
+
+    const RemovalOutcome outcome = Delete("C:\\Apps\\Sample");
+    EXPECT_EQ(outcome.result, RemovalResult::Scheduled);
+    EXPECT_EQ(outcome.error, 145u);
+    EXPECT_EQ(Scheduled(), (std::vector<std::string>{"C:\\Apps\\Sample\\bin\\x86\\locked.dll",
+                                                     "C:\\Apps\\Sample\\bin\\x86", "C:\\Apps\\Sample\\bin",
+                                                     "C:\\Apps\\Sample"}));
+    // What the shell could take went at once, read-only or not.
+    EXPECT_FALSE(system.Has("C:\\Apps\\Sample\\data"));
+    EXPECT_FALSE(system.Has("C:\\Apps\\Sample\\bin\\app.exe"));
+    EXPECT_EQ(itemsLeft, (std::vector<std::string>{Left("C:\\Apps\\Sample\\bin\\x86\\locked.dll", RemovalResult::Scheduled),
+                                                   Left("C:\\Apps\\Sample\\bin\\x86", RemovalResult::Scheduled),
+                                                   Left("C:\\Apps\\Sample\\bin", RemovalResult::Scheduled)}));
+    EXPECT_EQ(scheduler.ScheduledCount(), 4);
+}
+
+// When the system will not schedule the file, the folders above it would
+// not go at the restart either: none of them is scheduled.
+TEST_F(DeleteTreeTest, WhatCannotBeScheduledKeepsItsFoldersUnscheduled)
+{
+    system.HoldFile("C:\\Apps\\Sample\\bin\\app.exe", 5);
+    system.scheduleError = 5;
+    const RemovalOutcome outcome = Delete("C:\\Apps\\Sample");
+    EXPECT_EQ(outcome.result, RemovalResult::Failed);
+    EXPECT_EQ(outcome.error, 145u);
+    EXPECT_EQ(Scheduled(), std::vector<std::string>{"C:\\Apps\\Sample\\bin\\app.exe"});
+    EXPECT_EQ(scheduler.ScheduledCount(), 0);
+    EXPECT_EQ(itemsLeft, (std::vector<std::string>{Left("C:\\Apps\\Sample\\bin\\app.exe", RemovalResult::Failed),
+                                                   Left("C:\\Apps\\Sample\\bin", RemovalResult::Failed)}));
+    EXPECT_TRUE(system.Has("C:\\Apps\\Sample\\bin\\app.exe"));
+}
+
+// The shell's delete may follow a link out of the tree, so a tree that
+// holds one is never handed to it: kelrun deletes bottom-up and removes
+// the link itself.
+TEST_F(DeleteTreeTest, ATreeWithALinkGoesBottomUpAndNeverThroughTheShell)
+{
+    system.AddFolderLink("C:\\Apps\\Sample\\bin\\shared");
+    EXPECT_EQ(Delete("C:\\Apps\\Sample").result, RemovalResult::Removed);
+    for (const std::string& event : system.events)
+        EXPECT_EQ(event.rfind("DeleteFolderTree", 0), std::string::npos) << event;
+    EXPECT_EQ(system.events, (std::vector<std::string>{
+                                 "RemoveFile C:\\Apps\\Sample\\bin\\app.exe",
+                                 "RemoveLink C:\\Apps\\Sample\\bin\\shared",
+                                 "RemoveEmptyFolder C:\\Apps\\Sample\\bin\\x86",
+                                 "RemoveEmptyFolder C:\\Apps\\Sample\\bin",
+                                 "RemoveEmptyFolder C:\\Apps\\Sample",
+                             }));
+    EXPECT_FALSE(system.Has("C:\\Apps\\Sample"));
+}
+
+// Under Wine a folder link cannot be removed: it stays, the folders that
+// hold it stay, and nothing is scheduled for them.
+TEST_F(DeleteTreeTest, ALinkThatCannotBeRemovedIsLeftAndNothingAboveItScheduled)
+{
+    system.AddFolderLink("C:\\Apps\\Sample\\shared");
+    system.linkRemovalError = 145;
+    const RemovalOutcome outcome = Delete("C:\\Apps\\Sample");
+    EXPECT_EQ(outcome.result, RemovalResult::Failed);
+    EXPECT_TRUE(Scheduled().empty());
+    EXPECT_EQ(itemsLeft, std::vector<std::string>{Left("C:\\Apps\\Sample\\shared", RemovalResult::Failed)});
+    EXPECT_TRUE(system.Has("C:\\Apps\\Sample\\shared"));
+
+    // The tree itself a link: removed as a link, never emptied.
+    system.events.clear();
+    system.linkRemovalError = 0;
+    system.AddFolderLink("C:\\Apps\\Linked");
+    system.AddFile("C:\\Apps\\Linked\\target-file.txt");
+    EXPECT_EQ(Delete("C:\\Apps\\Linked").result, RemovalResult::Removed);
+    EXPECT_EQ(system.events, std::vector<std::string>{"RemoveLink C:\\Apps\\Linked"});
 }
 
 TEST(DeleteTree, MovesTheCurrentFolderOutOfTheTree)
@@ -211,8 +354,9 @@ TEST(DeleteTree, MovesTheCurrentFolderOutOfTheTree)
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.current) + " / " + c.tree);
         FakeRemovalSystem machine = MachineWithFolders();
+        RestartScheduler scheduler(machine);
         machine.currentFolder = c.current;
-        DeleteTree(machine, c.tree, true, ProductFolder);
+        DeleteTree(machine, c.tree, true, ProductFolder, scheduler);
         EXPECT_EQ(machine.currentFolder, c.after);
         ASSERT_FALSE(machine.events.empty());
         EXPECT_EQ(machine.events.back(), "DeleteFolderTree " + std::string(c.tree) + " quiet");

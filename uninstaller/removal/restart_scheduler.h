@@ -1,0 +1,36 @@
+// Removes files and folders now, or, when something holds them, when Windows
+// next starts. Keeps what one run scheduled, so a folder whose remaining
+// contents are all scheduled can follow them, and nothing is scheduled twice.
+#pragma once
+
+#include <set>
+#include <string>
+
+#include "framework/cstring.h"
+#include "uninstaller/removal/removal_outcome.h"
+#include "uninstaller/removal/removal_system.h"
+
+class RestartScheduler {
+public:
+    explicit RestartScheduler(RemovalSystem& system);
+
+    // Clears a read-only file's attributes and deletes it. When the delete
+    // fails while the file is still there (in use, or access denied), the
+    // file is scheduled. Folders and links are never scheduled here.
+    RemovalOutcome RemoveFile(const CString& path);
+
+    // Removes an empty folder. When that fails and everything the folder
+    // still holds is scheduled, the folder is scheduled after it, provided
+    // `maySchedule` (the caller's guard allows it).
+    RemovalOutcome RemoveFolder(const CString& path, bool maySchedule);
+
+    bool IsScheduled(const CString& path) const;
+    int ScheduledCount() const { return static_cast<int>(scheduled_.size()); }
+
+private:
+    RemovalOutcome Schedule(const CString& path, SystemError whyNotNow);
+    bool HoldsOnlyScheduled(const CString& folder);
+
+    RemovalSystem& system_;
+    std::set<std::string> scheduled_;  // upper-cased paths
+};
