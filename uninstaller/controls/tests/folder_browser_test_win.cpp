@@ -364,6 +364,9 @@ TEST_F(FolderBrowseTest, ATypedMissingFolderIsCreatedLevelByLevelOnYesAndChosen)
     MessageBoxInfo box;
     ASSERT_TRUE(TypeAndPressOk(folder, &box));
     ExpectBox(box, Question(folder), {IDYES, IDNO});
+    // The box belongs to the dialog, which cannot be used meanwhile.
+    EXPECT_EQ(GetWindow(box.window, GW_OWNER), dialog_);
+    EXPECT_FALSE(IsEnabled(dialog_));
     EXPECT_FALSE(PathExists(Sub("New App"))) << "created before the answer";
     ASSERT_TRUE(AnswerMessageBox(box, IDYES));
     ExpectResult(1, folder);
@@ -371,13 +374,14 @@ TEST_F(FolderBrowseTest, ATypedMissingFolderIsCreatedLevelByLevelOnYesAndChosen)
     EXPECT_TRUE(PathExists(folder));
 }
 
-TEST_F(FolderBrowseTest, AnExistingFolderIsChosenWithoutAQuestion)
+TEST_F(FolderBrowseTest, EnterInTheEditBoxAcceptsAnExistingFolderWithoutAQuestion)
 {
     Open();
-    // A question would keep the dialog open past the wait for its end.
     ASSERT_TRUE(Type(scratch_.Path()));
-    ASSERT_TRUE(WaitUntil([&] { return IsEnabled(ok_); }));
-    ASSERT_TRUE(Click(ok_));
+    // Enter goes through the dialog manager, which turns it into OK's
+    // command. A question would keep the dialog open past the wait for its end.
+    ASSERT_TRUE(PostMessageA(edit_, WM_KEYDOWN, VK_RETURN, 0x001C0001));
+    ASSERT_TRUE(PostMessageA(edit_, WM_KEYUP, VK_RETURN, 0xC01C0001));
     ExpectResult(1, scratch_.Path());
 }
 
