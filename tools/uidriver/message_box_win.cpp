@@ -21,6 +21,9 @@ using detail::Send;
 // Message boxes give their text static the id 0xFFFF; a template with 32-bit
 // ids gives -1. Both read back as 0xFFFF in the low word.
 constexpr int kMessageBoxTextId = 0xFFFF;
+// How long a box found with an empty text is given to receive its text
+// before it is taken as a box without one.
+constexpr DWORD kEmptyTextGraceMs = 1000;
 
 // A box can be found before it has painted, and until it has, the screen
 // still shows what was there before: often the icon of the box before it,
@@ -151,10 +154,27 @@ bool WaitForMessageBox(DWORD processId, DWORD timeoutMs, MessageBoxInfo* box)
     query.processId = processId;
     query.className = "#32770";
     const DWORD start = GetTickCount();
+    // A box can be found between its creation and the setting of its text.
+    // A box whose text stays empty is taken once it has stayed so for a while.
+    HWND emptyBox = nullptr;
+    DWORD emptySince = 0;
     for (;;) {
-        for (HWND window : FindAllTopLevel(query))
-            if (ReadMessageBox(window, box))
-                return true;
+        for (HWND window : FindAllTopLevel(query)) {
+            MessageBoxInfo info;
+            if (!ReadMessageBox(window, &info))
+                continue;
+            if (info.text.empty()) {
+                if (window != emptyBox) {
+                    emptyBox = window;
+                    emptySince = GetTickCount();
+                }
+                if (GetTickCount() - emptySince < kEmptyTextGraceMs)
+                    continue;
+            }
+            if (box)
+                *box = std::move(info);
+            return true;
+        }
         if (GetTickCount() - start >= timeoutMs)
             return false;
         Sleep(kPollMs);
