@@ -74,8 +74,12 @@ void SkinPageSurface::HandFontToControls()
 {
     const CFont* font = PageFont();
     const HFONT handle = font ? font->GetSafeHandle() : nullptr;
-    const ControlPool pools[] = {ControlPool::GroupBoxes, ControlPool::Texts, ControlPool::Buttons,
-                                 ControlPool::Radios, ControlPool::TextBoxes};
+    // Every control that was given the page font when it was made gets the
+    // new one: the old font is deleted when the host remakes it, and a
+    // control left holding its handle would draw with a deleted font.
+    const ControlPool pools[] = {ControlPool::GroupBoxes, ControlPool::Texts,      ControlPool::Buttons,
+                                 ControlPool::Radios,     ControlPool::TextBoxes,  ControlPool::ComboBoxes,
+                                 ControlPool::CheckBoxes, ControlPool::Animations, ControlPool::TreeViews};
     for (const ControlPool pool : pools) {
         for (int index = 0; index < MaxKindControls; ++index) {
             CWnd* control = pools_.Object(pool, index);

@@ -84,6 +84,9 @@ protected:
     testsupport::ScratchFolder scratch_;
 };
 
+COLORREF PixelAt(HWND window, int x, int y);
+LOGFONTA FontOfChild(HWND page, int id);
+
 int ChildCount(HWND page)
 {
     int count = 0;
@@ -132,6 +135,99 @@ TEST_F(SkinDialogTest, LoadingTheSamePageAgainLeavesOneSetOfControls)
     EXPECT_NE(::GetDlgItem(*page, 3000), nullptr);
     EXPECT_EQ(::GetDlgItem(*page, 3024), nullptr);
     EXPECT_EQ(page->Model().PoolCount(ControlPool::Pictures), 3);
+}
+
+TEST_F(SkinDialogTest, APoolSlotKeepsNothingOfTheControlItHeldOnAnEarlierPage)
+{
+    // Slot 0 of the pictures shows a 40 x 30 JPEG on the first page; on the
+    // next page its image is missing, so it keeps its line's 60 x 50.
+    const std::string line = "[INFO]\r\nTOTAL=1\r\n0=0,10,10,60,50,BITMAP,";
+    // A picture of a control is always beside its page file.
+    ASSERT_TRUE(::CopyFileA((SamplePages() + "logo.jpg").c_str(), (Folder() + "logo.jpg").c_str(), FALSE));
+    WritePage("with.lcd", line + "logo.jpg,0,0\r\n");
+    WritePage("without.lcd", line + "{absent.jpg},0,0\r\n");
+    auto page = Show(Folder(), "with.lcd");
+    ASSERT_EQ(page->Model().ControlCount(), 1);
+    EXPECT_EQ(page->Model().Control(0).Rect, (ControlRect{10, 10, 50, 40}));
+    page->LoadPageFile((Folder() + "without.lcd").c_str());
+    ASSERT_EQ(page->Model().ControlCount(), 1);
+    EXPECT_EQ(page->Model().Control(0).Rect, (ControlRect{10, 10, 70, 60}));
+    auto* picture = page->Pools().ObjectOf<CPictureStatic>(page->Model().Control(0));
+    ASSERT_NE(picture, nullptr);
+    EXPECT_FALSE(picture->IsPictureLoaded());
+}
+
+// Makes the named control current, as the page runtime does before it
+// applies a colour.
+void SelectNamed(CSkinDialog& page, const char* idName)
+{
+    const int record = page.Model().FindRecordIndex(page.Model().FindControlId(idName));
+    ASSERT_GE(record, 0) << idName;
+    page.Model().SelectControl(record);
+}
+
+TEST_F(SkinDialogTest, SetControlColorActsByKindAndWhich)
+{
+    auto page = Show(SamplePages(), "all_kinds.lcd");
+    const COLORREF sky = RGB(0, 128, 255);
+    const auto backOfRect = [&] {
+        const HWND rect = ::GetDlgItem(*page, page->Model().FindControlId("IDC_RECT1"));
+        return controltest::PrintedControl(rect, RGB(1, 2, 3)).At(10, 10);
+    };
+    SelectNamed(*page, "IDC_RECT1");
+    page->SetControlColor("0,128,255", 0);  // a rectangle has no text colour
+    EXPECT_EQ(backOfRect(), RGB(255, 200, 0));
+    page->SetControlColor("0,128,255", 2);
+    EXPECT_EQ(backOfRect(), RGB(255, 200, 0));
+    page->SetControlColor("0,128,255", 1);
+    EXPECT_EQ(backOfRect(), sky);
+
+    const struct {
+        const char* idName;
+        const char* colorText;
+        int which;
+        COLORREF expected;
+    } checks[] = {
+        {"IDC_ACCEPTLICENSE", "1,1,1", 0, RGB(220, 230, 250)},  // no text colour: unchanged
+        {"IDC_ACCEPTLICENSE", "0,128,255", 1, sky},
+        {"IDC_KEEPSETTINGS", "0,128,255", 1, sky},
+        {"IDC_KEEPSETTINGS", "COLOR_BTNFACE", 1, ::GetSysColor(COLOR_BTNFACE)},
+        {"IDC_KEEPSETTINGS", "", 1, ::GetSysColor(COLOR_BTNFACE)},
+    };
+    for (const auto& c : checks) {
+        SCOPED_TRACE(std::string(c.idName) + " \"" + c.colorText + "\" which " + std::to_string(c.which));
+        SelectNamed(*page, c.idName);
+        page->SetControlColor(c.colorText, c.which);
+        auto* check = page->Pools().ObjectOf<CColorCheckButton>(page->Model().Control(page->Model().CurrentControl()));
+        ASSERT_NE(check, nullptr);
+        EXPECT_EQ(check->GetBackColor(), c.expected);
+    }
+
+    // The window's own colour while the window is current.
+    page->Model().SelectWindow();
+    page->SetControlColor("10,20,30", 1);
+    Pump();
+    ::RedrawWindow(*page, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(PixelAt(*page, 5, 5), RGB(10, 20, 30));
+}
+
+TEST_F(SkinDialogTest, APageFontSetLaterReachesTheControlsAlreadyThere)
+{
+    auto page = Show(SamplePages(), "all_kinds.lcd");
+    page->SetPageFont("Courier New", 10, 255, 0, 0);
+    EXPECT_EQ(page->Model().Settings.fontname, "Courier New");
+    EXPECT_EQ(page->Model().Settings.fontbold, "Yes");
+    // Every control that was made with the page font holds the new one, not
+    // the deleted handle of the font it replaced.
+    for (const char* idName : {"IDC_GROUPBOX1", "IDC_ACCEPTLICENSE", "IDC_KEEPSETTINGS", "IDC_INSTALLDIR",
+                               "IDC_COMBO1", "IDC_ANIMATION1", "IDC_TREEVIEW1", "IDC_BACK"}) {
+        SCOPED_TRACE(idName);
+        const int id = page->Model().FindControlId(idName);
+        ASSERT_NE(id, -1);
+        const LOGFONTA font = FontOfChild(*page, id);
+        EXPECT_STREQ(font.lfFaceName, "Courier New");
+        EXPECT_EQ(font.lfWeight, FW_BOLD);
+    }
 }
 
 COLORREF PixelAt(HWND window, int x, int y)
