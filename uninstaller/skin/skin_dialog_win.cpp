@@ -111,8 +111,9 @@ HBRUSH CSkinDialog::OnCtlColor(HDC, HWND, UINT type)
 
 void CSkinDialog::StartProgressPage()
 {
-    // The page of the removal shows its progress through the controls that
-    // the progress operations look up; this page has nothing more to prepare.
+    // The progress operations find the page's bar by the model's
+    // ProgressIndex; no status texts are looked up here, so the status
+    // lines of the removal change nothing on the page.
 }
 
 HWND CSkinDialog::ProgressWindow()

@@ -59,7 +59,12 @@ void Pump()
 class SkinDialogTest : public ::testing::Test {
 protected:
     SkinDialogTest() : scratch_("skin-dialog") {}
-    ~SkinDialogTest() override { TheProduct().RunMode = RunModeNone; }
+    ~SkinDialogTest() override
+    {
+        TheProduct().RunMode = RunModeNone;
+        TheProduct().ProductDisplayName = "";
+        TheProduct().ProductCode = "";
+    }
 
     // A page file in the scratch folder.
     std::string WritePage(const std::string& name, const std::string& contents)
@@ -135,6 +140,22 @@ TEST_F(SkinDialogTest, LoadingTheSamePageAgainLeavesOneSetOfControls)
     EXPECT_NE(::GetDlgItem(*page, 3000), nullptr);
     EXPECT_EQ(::GetDlgItem(*page, 3024), nullptr);
     EXPECT_EQ(page->Model().PoolCount(ControlPool::Pictures), 3);
+}
+
+TEST_F(SkinDialogTest, CaptionsTakeTheProductsPlaceholders)
+{
+    TheProduct().ProductDisplayName = "Sample Product";
+    TheProduct().ProductCode = "{CODE}";
+    WritePage("named.lcd",
+              "[MAINWINDOW]\r\ncaption=[ProductName] <ProductCode> [Setup]\r\n[INFO]\r\nTOTAL=2\r\n"
+              "0=0,10,10,200,20,TEXT,,0,0\r\n1=0,10,40,90,25,BUTTON,,0,1\r\n[DADOS]\r\n"
+              "0,t=2\r\n0,0=ID|IDC_TITLE|0\r\n0,1=Caption|Remove <ProductName> [now]|0\r\n"
+              "1,t=2\r\n1,0=ID|IDC_GO|0\r\n1,1=Caption|[ProductName] [Go]|0\r\n");
+    auto page = Show(Folder(), "named.lcd");
+    EXPECT_EQ(page->GetWindowText(), "Sample Product {CODE} <Setup>");
+    // A text expands the placeholders only; a button turns brackets first.
+    EXPECT_EQ(CWnd::FromHandle(::GetDlgItem(*page, 3001))->GetWindowText(), "Remove Sample Product [now]");
+    EXPECT_EQ(CWnd::FromHandle(::GetDlgItem(*page, 3000))->GetWindowText(), "Sample Product <Go>");
 }
 
 TEST_F(SkinDialogTest, APoolSlotKeepsNothingOfTheControlItHeldOnAnEarlierPage)
