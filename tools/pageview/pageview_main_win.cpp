@@ -21,7 +21,7 @@
 #include "tools/pageview/page_listing_win.h"
 #include "tools/pageview/standard_output_win.h"
 #include "uninstaller/common/product_values.h"
-#include "uninstaller/skin/page_host.h"
+#include "uninstaller/skin/page_host_win.h"
 #include "uninstaller/skin/skin_dialog_win.h"
 
 namespace {

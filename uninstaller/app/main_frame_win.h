@@ -10,7 +10,7 @@
 
 #include "framework/frame_win.h"
 #include "framework/gdi_win.h"
-#include "uninstaller/skin/page_host.h"
+#include "uninstaller/skin/page_host_win.h"
 
 // 255 while no page window exists (the uninstall page file is missing), else 0.
 // The removal engine reports nothing while it is 255.

@@ -1,4 +1,4 @@
-#include "uninstaller/skin/page_host.h"
+#include "uninstaller/skin/page_host_win.h"
 
 #include <cstddef>
 #include <cstring>

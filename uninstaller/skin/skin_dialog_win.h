@@ -14,7 +14,7 @@
 #include "uninstaller/pages/page_model.h"
 #include "uninstaller/removal/removal_system.h"
 #include "uninstaller/skin/page_background_win.h"
-#include "uninstaller/skin/page_host.h"
+#include "uninstaller/skin/page_host_win.h"
 #include "uninstaller/skin/page_pools_win.h"
 #include "uninstaller/skin/skin_surface_win.h"
 

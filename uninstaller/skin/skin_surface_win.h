@@ -6,7 +6,7 @@
 #include "framework/wnd_win.h"
 #include "uninstaller/pages/page_surface.h"
 #include "uninstaller/skin/page_background_win.h"
-#include "uninstaller/skin/page_host.h"
+#include "uninstaller/skin/page_host_win.h"
 #include "uninstaller/skin/page_pools_win.h"
 
 class SkinPageSurface : public PageSurface {
