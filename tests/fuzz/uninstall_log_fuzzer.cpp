@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "uninstaller/removal/removal_worker.h"
 #include "uninstaller/removal/tests/fake_removal_system.h"
@@ -50,7 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     product.ProductFolder = "C:\\Windows\\Installer\\{P}\\";
     product.UninstallLogPath = "C:\\Windows\\Installer\\{P}\\uninstall.log";
     product.LanguageFilePath = "C:\\Windows\\Installer\\{P}\\language.lan";
-    FakeReporter page;
+    std::vector<std::string> reported;
+    FakeReporter page(reported);
     RemovalWorker worker(system, product, &page);
     Require(worker.RunRemoval() == 0);
     Require(worker.FolderCount >= 0 && worker.FolderCount <= RemovalWorker::MaxQueuedFolders);

@@ -50,6 +50,15 @@ private:
     CFont pageFont_;
 };
 
+// The page as kelrun shows it. Only the dialog's own keyboard endings
+// differ: Escape closes the viewer and Enter does nothing, where the dialog
+// would hide the page and leave the viewer running with nothing to show.
+class CViewerPage : public CSkinDialog {
+public:
+    void OnCancel() override { PostMessage(WM_CLOSE); }
+    void OnOK() override {}
+};
+
 CString FullPath(const CString& path)
 {
     const DWORD size = ::GetFullPathNameA(path, 0, nullptr, nullptr);
@@ -75,7 +84,7 @@ private:
     CString languagePath_;
     bool oleStarted_ = false;
     std::unique_ptr<CViewerHost> host_;
-    std::unique_ptr<CSkinDialog> page_;
+    std::unique_ptr<CViewerPage> page_;
 };
 
 CPageViewApp theApp;
@@ -119,7 +128,7 @@ bool CPageViewApp::InitInstance()
     }
     m_pMainWnd = host_.get();
 
-    page_ = std::make_unique<CSkinDialog>();
+    page_ = std::make_unique<CViewerPage>();
     if (HasStandardOutput())
         page_->SetLoadReport([](const CString& line) { WriteOutputLine(line); });
     // As kelrun opens a page: folder (with its backslash) and file name.

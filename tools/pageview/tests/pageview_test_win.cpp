@@ -168,6 +168,26 @@ TEST(PageViewTest, TheProgressBarIsFoundByItsNameAndClosingThePageEndsTheViewer)
     EXPECT_EQ(exitCode, 0u);
 }
 
+TEST(PageViewTest, EnterLeavesThePageUpAndEscapeEndsTheViewer)
+{
+    uidriver::Process viewer;
+    ASSERT_TRUE(viewer.Start(uidriver::BuildCommandLine({ViewerProgram(), "all_kinds.lcd"}), SamplePages()));
+    uidriver::WindowQuery query;
+    query.processId = viewer.Id();
+    query.className = "#32770";
+    const HWND page = uidriver::WaitForTopLevel(query, kWindowTimeoutMs);
+    ASSERT_NE(page, nullptr);
+    // What the dialog manager sends for the two keys.
+    ::PostMessageA(page, WM_COMMAND, IDOK, 0);
+    ::Sleep(500);
+    EXPECT_TRUE(viewer.IsRunning());
+    EXPECT_TRUE(uidriver::IsVisible(page));
+    ::PostMessageA(page, WM_COMMAND, IDCANCEL, 0);
+    DWORD exitCode = 1;
+    ASSERT_TRUE(viewer.WaitForExit(kWindowTimeoutMs, &exitCode));
+    EXPECT_EQ(exitCode, 0u);
+}
+
 TEST(PageViewTest, WindowKeysSwitchTheFrameBits)
 {
     struct StyleCase {
