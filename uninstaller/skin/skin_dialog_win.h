@@ -8,6 +8,8 @@
 // model's; the control objects are the pools'; the background is drawn here.
 #pragma once
 
+#include <utility>
+
 #include "framework/cstring.h"
 #include "framework/dialog_win.h"
 #include "uninstaller/pages/page_loader.h"
