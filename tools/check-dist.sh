@@ -44,6 +44,7 @@ for build in win32:i386 win64:x86-64; do
   arch=${build##*:}
   run_check "$arch" kelrun "$dir/kelrun.exe"
   run_check "$arch" Pelmora "$dir/Pelmora.exe"
+  run_check "$arch" pageview "$dir/pageview.exe"
 done
 
 # The checker must see a wrong file as wrong: the 64-bit kelrun is no i386

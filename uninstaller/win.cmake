@@ -10,9 +10,8 @@ target_link_libraries(kelrun_win PUBLIC kelrun_logic framework
 add_executable(kelrun WIN32
   app/kelrun_app_win.cpp
   app/main_frame_win.cpp
-  app/kelrun.rc
-  skin/skin_dialog_win.cpp)
-target_link_libraries(kelrun PRIVATE kelrun_win kelrun_controls ws2_32 comctl32 project_options)
+  app/kelrun.rc)
+target_link_libraries(kelrun PRIVATE kelrun_win kelrun_skin ws2_32 comctl32 project_options)
 place_in_dist(kelrun)
 
 add_unit_test(kelrun_win_tests

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "uninstaller/removal/removal_worker.h"
 #include "uninstaller/removal/tests/fake_removal_system.h"

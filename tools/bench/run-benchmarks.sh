@@ -10,6 +10,7 @@
 #   BUILD_DIR  the x86_64 build to use (default build/win64), configured when missing
 #   ROUNDS     rounds of kelrun's removal (default 5)
 #   FILES      files in Pelmora's batch (default 10000)
+#   PAGE_ROUNDS  loads of the full page (default 15)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${BUILD_DIR:-$root/build/win64}
@@ -25,6 +26,7 @@ windows_path() {
 all_benchmarks() {
   bench kelrun tools/bench/kelrun_bench.exe "$(windows_path "$root/dist/win64/kelrun.exe")" "${ROUNDS:-5}"
   bench pelmora renamer/pelmora_bench.exe "${FILES:-10000}"
+  bench pageload tools/bench/page_load_bench.exe "${PAGE_ROUNDS:-15}"
 }
 
 if [ -z "${WINE_ENV_SCRATCH:-}" ]; then

@@ -205,6 +205,15 @@ ProgramRules PelmoraRules()
     return rules;
 }
 
+ProgramRules PageViewRules()
+{
+    ProgramRules rules;
+    rules.fileName = "pageview.exe";
+    rules.iconGroups = {132, 133, 134, 135, 136, 137, 138, 141};
+    rules.dialogs = {131};
+    return rules;
+}
+
 bool IsSystemLibrary(const std::string& name)
 {
     const std::string lower = Lower(name);

@@ -40,6 +40,8 @@ struct ProgramRules {
 
 ProgramRules KelrunRules();
 ProgramRules PelmoraRules();
+// The page viewer: the page window's template and the eight page icons.
+ProgramRules PageViewRules();
 
 struct CheckResult {
     std::string what;

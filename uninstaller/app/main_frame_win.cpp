@@ -1,8 +1,6 @@
 #include "uninstaller/app/main_frame_win.h"
 
-#include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <string>
 
 #include "framework/app_win.h"
@@ -215,23 +213,7 @@ bool CMainFrame::OnPageCommand(int, int, int clickAction, const CString& idName,
 
 void CMainFrame::CreatePageFont(const CString& faceName, int height, int bold, int italic, int pointSize)
 {
-    // The structure without its last member (iPaddedBorderWidth) is the size
-    // that every Windows version accepts.
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
-    ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
-    LOGFONTA font = metrics.lfStatusFont;
-    if (height != 0) {
-        font.lfHeight = height;
-    } else {
-        CClientDC screen(m_hWnd);
-        font.lfHeight = -::MulDiv(pointSize, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
-    }
-    font.lfWeight = bold == 255 ? FW_BOLD : FW_NORMAL;
-    font.lfItalic = italic == 255 ? TRUE : FALSE;
-    std::memset(font.lfFaceName, 0, sizeof font.lfFaceName);
-    std::strncpy(font.lfFaceName, faceName, LF_FACESIZE - 1);
-    PageFont.CreateFontIndirect(font);
+    MakePageFont(PageFont, faceName, height, bold, italic, pointSize);
     PageFontItalic = italic;
     PageFontBold = bold;
     PageFontSize = pointSize;

@@ -10,15 +10,15 @@
 
 #include "framework/frame_win.h"
 #include "framework/gdi_win.h"
+#include "uninstaller/skin/page_host_win.h"
 
-class CSkinDialog;
 class RemovalReport;
 
 // 255 while no page window exists (the uninstall page file is missing), else 0.
 // The removal engine reports nothing while it is 255.
 extern int NoPage;
 
-class CMainFrame : public CFrameWnd {
+class CMainFrame : public CFrameWnd, public PageHost {
 public:
     CMainFrame();
     ~CMainFrame() override;
@@ -26,9 +26,10 @@ public:
     // A click on a page control whose id name the page does not handle itself.
     // Returns true when it opened another page, so that the page may end.
     bool OnPageCommand(int controlId, int recordIndex, int clickAction, const CString& idName,
-                       CSkinDialog* page, const CString& pageFileName);
+                       CSkinDialog* page, const CString& pageFileName) override;
+    const CFont* GetPageFont() const override { return &PageFont; }
     // Remakes PageFont, which every page and control borrows.
-    void CreatePageFont(const CString& faceName, int height, int bold, int italic, int pointSize);
+    void CreatePageFont(const CString& faceName, int height, int bold, int italic, int pointSize) override;
 
     // True when the user answered No to the confirmation question.
     bool Declined() const { return declined_; }

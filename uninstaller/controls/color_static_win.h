@@ -32,6 +32,9 @@ public:
     // 255 turns the link look on (blue, underlined), 0 off; anything else
     // only repaints.
     void SetLinkStyle(int link);
+    // The font the control draws with: its own, the page's, or none (null),
+    // which draws with whatever font the device context holds.
+    const CFont* GetDrawingFont() const { return drawingFont_; }
 
 protected:
     void OnPaint();

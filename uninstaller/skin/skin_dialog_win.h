@@ -2,23 +2,63 @@
 // template 131. The main window creates one per page it shows; pages are
 // never freed while the program runs.
 //
-// What a page draws and holds comes from its page file; the page loader
-// and the styled controls fill the window. Until a page has controls, the
-// progress operations find nothing to update and do nothing.
+// Everything a page shows comes from its page file: the window's size,
+// place, caption, frame, colour, picture and font, and its controls. The
+// page state (records, pools' fill, current object, window settings) is the
+// model's; the control objects are the pools'; the background is drawn here.
 #pragma once
+
+#include <utility>
 
 #include "framework/cstring.h"
 #include "framework/dialog_win.h"
+#include "uninstaller/pages/page_loader.h"
+#include "uninstaller/pages/page_model.h"
 #include "uninstaller/removal/removal_system.h"
+#include "uninstaller/skin/page_background_win.h"
+#include "uninstaller/skin/page_host_win.h"
+#include "uninstaller/skin/page_pools_win.h"
+#include "uninstaller/skin/skin_surface_win.h"
 
 class CSkinDialog : public CDialog, public RemovalReporter {
 public:
-    // Creates the hidden modeless window at once (owner: the main window).
+    // Creates the hidden modeless window at once, without a parent: the
+    // application's main window becomes its owner.
     CSkinDialog();
+    ~CSkinDialog() override;
 
     // Puts a page into this freshly made window: the page file is `folder`
-    // followed by `fileName`.
+    // (ending in a backslash) followed by `fileName`. The caller shows the
+    // window afterwards.
     void ShowPage(const CString& folder, const CString& fileName, int pageIndex, int pageCount);
+    // Empties the page and loads the page file at `path` (a full path) into
+    // it; a missing file gives an empty page.
+    void LoadPageFile(const CString& path);
+    // Sizes and positions the window from the page's settings.
+    void PlaceWindow();
+
+    // A colour text for the current control or, with the window current, the
+    // window's back colour: `which` 0 is the text colour, 1 the back colour.
+    void SetControlColor(const CString& colorText, int which);
+    // The page font (bold and italic 255 for yes); height 0: from the points.
+    void SetPageFont(const CString& face, int pointSize, int bold, int italic, int height);
+    // The background picture (BMP, JPEG or GIF); a missing or undecodable
+    // file leaves the page colour alone.
+    void SetBackgroundImage(const CString& path);
+
+    // Where the loader's lines go for each control or property a page file
+    // holds beyond the tables; none by default.
+    void SetLoadReport(PageReport report) { report_ = std::move(report); }
+
+    PageModel& Model() { return model_; }
+    const PageModel& Model() const { return model_; }
+    // The control objects: the object of a record is
+    // Pools().ObjectOf<Class>(record), or Pools().Object(pool, KindIndex).
+    PagePools& Pools() { return pools_; }
+    const PageBackground& Background() const { return background_; }
+    // The main window that makes the page font and takes the page's clicks;
+    // null when the application's main window is none.
+    PageHost* Host() const { return host_; }
 
     // The progress page, called by the removal engine on its own thread;
     // they touch the page only through window messages.
@@ -28,25 +68,32 @@ public:
     // Called by the main window when the removal has ended.
     void ShowCompletion();
 
-    int PageIndex = 0;
-    int PageCount = 0;
-    CString PageFileName;
-    CString PagePath;
+    CString PageFileName;  // the file name given to ShowPage, without folder
 
-    // Progress state: kind indexes and control ids, -1 when the page has none.
-    int ProgressIndex = -1;
+    // Progress state: control ids and kind indexes, -1 when the page has none.
     int InfoTextId = -1;
     int InfoTextIndex = -1;
     int StatusTextId = -1;
     int StatusTextIndex = -1;
 
 protected:
+    void OnPaint();
+    HBRUSH OnCtlColor(HDC dc, HWND control, UINT type);
     void OnClose();
     // Posts the quit request, then destroys the page window.
     void CancelAndQuit();
+    // Prepares the page of "uninstall.lcd" for the removal's progress.
+    void StartProgressPage();
 
     DECLARE_MESSAGE_MAP()
 
 private:
-    HWND ProgressWindow() const;
+    HWND ProgressWindow();
+
+    PageBackground background_;
+    PagePools pools_;
+    SkinPageSurface surface_;
+    PageModel model_;
+    PageHost* host_ = nullptr;  // borrowed: the application's main window
+    PageReport report_;
 };

@@ -184,6 +184,26 @@ TEST(DistRules, PelmoraNeedsItsIconOnly)
     EXPECT_EQ(Failed(Check(pelmora, Architecture::kI386, PelmoraRules())).size(), 2u);
 }
 
+TEST(DistRules, PageViewNeedsThePageTemplateAndEveryPageIcon)
+{
+    TestImage viewer;
+    viewer.resources = {{kResourceDialog, 131, Dialog(0x80C800C0, "Dialog")}};
+    const std::uint16_t groups[] = {132, 133, 134, 135, 136, 137, 138, 141};
+    for (const std::uint16_t group : groups) {
+        viewer.resources.push_back({kResourceIcon, group, Bytes(40, 1)});
+        viewer.resources.push_back({kResourceGroupIcon, group, IconGroup({{group, 40}})});
+    }
+    const std::vector<CheckResult> results = Check(viewer, Architecture::kI386, PageViewRules());
+    EXPECT_TRUE(Failed(results).empty()) << ::testing::PrintToString(Failed(results));
+
+    TestImage noFolderIcon = viewer;
+    SetResource(&noFolderIcon, kResourceGroupIcon, 136, {});
+    ExpectOnlyFailure(Check(noFolderIcon, Architecture::kI386, PageViewRules()), "icon group 136");
+    TestImage noTemplate = viewer;
+    SetResource(&noTemplate, kResourceDialog, 131, {});
+    ExpectOnlyFailure(Check(noTemplate, Architecture::kI386, PageViewRules()), "dialog template 131");
+}
+
 TEST(DistRules, SystemLibrariesAreKnownByNameInAnyCase)
 {
     const struct {
