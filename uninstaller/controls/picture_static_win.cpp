@@ -107,8 +107,7 @@ void CPictureStatic::SetIconIndex(int index)
     iconMode_ = 255;
     const int resource = PageIconResourceFor(index);
     if (resource != 0) {
-        UniqueHandle<IconTraits> icon(static_cast<HICON>(::LoadImageA(
-            ::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resource), IMAGE_ICON, IconSize, IconSize, LR_DEFAULTCOLOR)));
+        CIcon icon = LoadIconResource(resource, IconSize);
         if (m_hWnd) {
             SetImage(IMAGE_ICON, icon.Get());
             SetIcon(icon.Get());

@@ -10,7 +10,7 @@
 #include "framework/com_ptr_win.h"
 #include "framework/controls_win.h"
 #include "framework/cstring.h"
-#include "framework/handle_win.h"
+#include "framework/icon_win.h"
 
 class CPictureStatic : public CStatic {
 public:
@@ -48,17 +48,11 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    struct IconTraits {
-        using Type = HICON;
-        static Type Invalid() { return nullptr; }
-        static void Close(Type icon) { ::DestroyIcon(icon); }
-    };
-
     void Paint(HDC dc);
     void PaintIcon(HDC dc);
     void PaintPicture(HDC dc);
 
-    UniqueHandle<IconTraits> icon_;  // owned: loaded from the program's resources
+    CIcon icon_;  // owned: loaded from the program's resources
     int iconMode_ = 0;               // 255: paint the icon instead of a picture
     COLORREF backColor_;
     int pictureLoaded_ = 0;
