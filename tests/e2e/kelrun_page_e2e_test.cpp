@@ -308,8 +308,10 @@ TEST(KelrunPageE2E, EveryControlOfAFullPageAnswersItsClick)
     product.WriteLanguage(kLanguage);
     // INFO key 0 is made last: with 40 controls its id is 3039.
     std::vector<PageControlSpec> controls = {{370, 250, 80, 24, "BUTTON", {"ID|IDCANCEL", "Caption|Cancel"}, ""}};
+    // Fifteen a kind at most: texts, rectangles and hot spots.
+    const char* const kinds[] = {"TEXT", "RECT", "HOTSPOT"};
     for (int i = 1; i < 40; ++i)
-        controls.push_back({10 + (i % 8) * 55, 10 + (i / 8) * 30, 50, 20, "TEXT", {"Caption|t" + std::to_string(i)}, ""});
+        controls.push_back({10 + (i % 8) * 55, 10 + (i / 8) * 30, 50, 20, kinds[(i - 1) / 15], {"Caption|t"}, ""});
     product.WritePage(PageFile("", controls));
 
     PageRun run(product, "/I", controls.size());

@@ -133,12 +133,33 @@ HBRUSH CSkinDialog::OnCtlColor(HDC, HWND, UINT type)
 
 bool CSkinDialog::PreTranslateMessage(MSG* message)
 {
-    // Enter would press the page's default button, or end the dialog (and
-    // so hide the page) when it has none: on a page it does nothing, from
-    // whichever control has the focus.
-    if (message->message == WM_KEYDOWN && message->wParam == VK_RETURN)
+    if (message->message == WM_KEYDOWN && message->wParam == VK_RETURN) {
+        // Enter would press the page's default button, or end the dialog
+        // (and so hide the page) when it has none: on a page it does
+        // nothing, from whichever control has the focus.
         return true;
+    }
+    if (message->message == WM_KEYDOWN && message->wParam == VK_ESCAPE && !ComboListDropped(message->hwnd)) {
+        // Escape is taken here rather than by the control with the focus: a
+        // multi-line text box answers it with WM_CLOSE to the page, which
+        // would end the program in the middle of the removal.
+        OnCancel();
+        return true;
+    }
     return CDialog::PreTranslateMessage(message);
+}
+
+bool CSkinDialog::ComboListDropped(HWND focus)
+{
+    // Escape closes an open combo box list first, as everywhere else. The
+    // key reaches the combo box's edit or the box itself.
+    for (HWND window = focus; window && window != m_hWnd; window = ::GetParent(window)) {
+        char className[16] = {};
+        ::GetClassNameA(window, className, sizeof className);
+        if (lstrcmpiA(className, "ComboBox") == 0)
+            return ::SendMessageA(window, CB_GETDROPPEDSTATE, 0, 0) != 0;
+    }
+    return false;
 }
 
 void CSkinDialog::OnControlCommand(UINT controlId)

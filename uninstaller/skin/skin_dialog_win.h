@@ -118,6 +118,7 @@ private:
     void ShowStatusLine(int controlId, const CString& text);
     // A status line whose placeholders are filled in already.
     void QueueStatusText(const CString& shown, int line);
+    bool ComboListDropped(HWND focus);
     void CheckNamed(const char* idName, bool checked);
     void EnableNamed(const char* idName, bool enable);
     // Wakes the page after a report that left it something new to show.
