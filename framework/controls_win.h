@@ -42,7 +42,6 @@ public:
         return CreateControlWindow(*this, "BUTTON", text, style, rect, parent, id);
     }
     void SetButtonStyle(UINT style, bool redraw = true) { SendMessage(BM_SETSTYLE, style, redraw ? TRUE : FALSE); }
-    int GetCheck() const { return static_cast<int>(SendMessage(BM_GETCHECK)); }
     void SetCheck(int state) { SendMessage(BM_SETCHECK, static_cast<WPARAM>(state)); }
 };
 

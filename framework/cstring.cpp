@@ -103,19 +103,6 @@ CString& CString::MakeUpper()
     return *this;
 }
 
-CString& CString::TrimLeft(char blank)
-{
-    text_.erase(0, text_.find_first_not_of(blank));
-    return *this;
-}
-
-CString& CString::TrimRight(char blank)
-{
-    const std::size_t last = text_.find_last_not_of(blank);
-    text_.erase(last == std::string::npos ? 0 : last + 1);
-    return *this;
-}
-
 CString CString::Format(const char* format, ...)
 {
     va_list args;

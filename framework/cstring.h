@@ -45,8 +45,6 @@ public:
     int Replace(char from, char to);
 
     CString& MakeUpper();  // ASCII letters only, as the code page may not be Latin
-    CString& TrimLeft(char blank = ' ');
-    CString& TrimRight(char blank = ' ');
 
     // printf-style formatting into a text of any length.
     static CString Format(const char* format, ...)

@@ -5,15 +5,12 @@
 // class's table before the dialog manager's default handling.
 #pragma once
 
-#include <vector>
-
 #include "framework/wnd_win.h"
 
 class CDialog : public CWnd {
 public:
     // Without a parent, the application's main window becomes the owner.
     bool Create(UINT templateId, HWND parent = nullptr);
-    bool CreateIndirect(const void* dialogTemplate, HWND parent = nullptr);
 
     virtual bool OnInitDialog() { return true; }
     // Enter and the default button: ends the dialog (for a modeless one the
@@ -32,9 +29,3 @@ private:
 
     DECLARE_MESSAGE_MAP()
 };
-
-// An in-memory dialog template without controls; the window's children are
-// created by the code. Size and position are in dialog units.
-std::vector<WORD> BuildDialogTemplate(DWORD style, DWORD exStyle, short x, short y, short width,
-                                      short height, const char* caption, const char* fontFace,
-                                      WORD fontPoints);

@@ -35,7 +35,6 @@ public:
             handle_ = handle;
         }
     }
-    Handle Detach() { return std::exchange(handle_, nullptr); }
     void DeleteObject()
     {
         if (handle_)
@@ -99,7 +98,6 @@ public:
 
     HDC Get() const { return dc_; }
     operator HDC() const { return dc_; }  // NOLINT
-    const PAINTSTRUCT& Info() const { return paint_; }
 
 private:
     HWND window_;

@@ -181,10 +181,6 @@ protected:                                                                    \
     {WM_PAINT, 0, 0, 0, false, [](CWnd& window, WPARAM, LPARAM) -> LRESULT {  \
          FW_SELF.OnPaint(); return 0; }},
 
-#define ON_WM_ERASEBKGND()                                                    \
-    {WM_ERASEBKGND, 0, 0, 0, false, [](CWnd& window, WPARAM w, LPARAM) -> LRESULT { \
-         return FW_SELF.OnEraseBkgnd(reinterpret_cast<HDC>(w)) ? TRUE : FALSE; }},
-
 // HBRUSH OnCtlColor(HDC dc, HWND control, UINT type), for every WM_CTLCOLOR* message.
 #define FW_CTLCOLOR_ENTRY(message, type)                                      \
     {message, 0, 0, 0, false, [](CWnd& window, WPARAM w, LPARAM l) -> LRESULT { \
@@ -211,11 +207,7 @@ protected:                                                                    \
     FW_CTLCOLOR_REFLECT_ENTRY(WM_CTLCOLORSCROLLBAR, CTLCOLOR_SCROLLBAR)       \
     FW_CTLCOLOR_REFLECT_ENTRY(WM_CTLCOLORSTATIC, CTLCOLOR_STATIC)
 
-// void OnDrawItem(int id, DRAWITEMSTRUCT*) on the parent, or
 // void DrawItem(DRAWITEMSTRUCT*) on an owner-drawn control (reflected).
-#define ON_WM_DRAWITEM()                                                      \
-    {WM_DRAWITEM, 0, 0, 0, false, [](CWnd& window, WPARAM w, LPARAM l) -> LRESULT { \
-         FW_SELF.OnDrawItem(static_cast<int>(w), reinterpret_cast<DRAWITEMSTRUCT*>(l)); return TRUE; }},
 #define ON_WM_DRAWITEM_REFLECT()                                              \
     {WM_REFLECT_BASE + WM_DRAWITEM, 0, 0, 0, false, [](CWnd& window, WPARAM, LPARAM l) -> LRESULT { \
          FW_SELF.DrawItem(reinterpret_cast<DRAWITEMSTRUCT*>(l)); return TRUE; }},
@@ -233,14 +225,3 @@ protected:                                                                    \
     {WM_COMMAND, 0, static_cast<UINT>(firstId), static_cast<UINT>(lastId), true, \
      [](CWnd& window, WPARAM w, LPARAM) -> LRESULT {                          \
          FW_SELF.memberFn(LOWORD(w)); return 0; }},
-// void OnXxx(UINT id) for one notification code from a range of ids.
-#define ON_CONTROL_RANGE(notifyCode, firstId, lastId, memberFn)               \
-    {WM_COMMAND, static_cast<UINT>(notifyCode), static_cast<UINT>(firstId), static_cast<UINT>(lastId), true, \
-     [](CWnd& window, WPARAM w, LPARAM) -> LRESULT {                          \
-         FW_SELF.memberFn(LOWORD(w)); return 0; }},
-
-// LRESULT OnXxx(NMHDR*) for a WM_NOTIFY code from one id.
-#define ON_NOTIFY(notifyCode, id, memberFn)                                   \
-    {WM_NOTIFY, static_cast<UINT>(notifyCode), static_cast<UINT>(id), static_cast<UINT>(id), true, \
-     [](CWnd& window, WPARAM, LPARAM l) -> LRESULT {                          \
-         return FW_SELF.memberFn(reinterpret_cast<NMHDR*>(l)); }},

@@ -50,13 +50,8 @@ TEST(CStringTest, FormatHandlesLongOutput)
     EXPECT_EQ(formatted.Right(3), "|42");
 }
 
-TEST(CStringTest, TrimAndUpper)
+TEST(CStringTest, Upper)
 {
-    CString text("  a b  ");
-    text.TrimLeft().TrimRight();
-    EXPECT_EQ(text, "a b");
-    CString blanks("   ");
-    EXPECT_EQ(blanks.TrimRight(), "");
     CString mixed("c:\\Äb");
     EXPECT_EQ(mixed.MakeUpper(), "C:\\ÄB");
 }

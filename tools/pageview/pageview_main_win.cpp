@@ -50,13 +50,13 @@ private:
     CFont pageFont_;
 };
 
-// The page as kelrun shows it. Only the dialog's own keyboard endings
-// differ: Escape closes the viewer and Enter does nothing, where the dialog
-// would hide the page and leave the viewer running with nothing to show.
+// The page as kelrun shows it, with kelrun's keyboard filter and clicks.
+// Only Escape differs: it closes the viewer whatever the page holds, since a
+// page without an enabled cancel control would otherwise leave the viewer
+// with no key to end it.
 class CViewerPage : public CSkinDialog {
 public:
     void OnCancel() override { PostMessage(WM_CLOSE); }
-    void OnOK() override {}
 };
 
 CString FullPath(const CString& path)

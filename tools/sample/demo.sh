@@ -97,16 +97,53 @@ else
     driver answer --pid "$pid" --title 'Lumetra Parvane' --button Yes --timeout 10 ||
       fail "could not answer the confirmation"
 
-    step "The removal, then the final message"
-    if driver wait-box --pid "$pid" --title kelrun --timeout 120 | sed 's/^/    /'; then
-      shot demo-2-uninstalled.png
-      pause
-      echo "    answering OK"
-      driver answer --pid "$pid" --title kelrun --button OK --timeout 10 ||
-        fail "could not answer the final message"
+    step "The uninstall page during the removal"
+    page_title='Uninstall Parvane Sample'
+    if page_line=$(driver wait-window --pid "$pid" --class '#32770' --title "$page_title" --timeout 60); then
+      page=$(printf '%s' "$page_line" | cut -f1)
+      echo "    the page: $page_title"
+      # The bar is the page's progress control; catch it on its way.
+      bar=""
+      for _ in $(seq 1 100); do
+        bar=$(driver list --window "$page" 2>/dev/null | awk -F'\t' '$3 == "msctls_progress32" { print $2; exit }')
+        [ -n "$bar" ] && break
+        sleep 0.05
+      done
+      caught=0
+      for _ in $(seq 1 400); do
+        read -r pos low high < <(driver progress --window "$page" --id "$bar" 2>/dev/null | tr -d '\r' || true)
+        if [ -n "${pos:-}" ] && [ "${high:-0}" -gt 0 ] && [ "$pos" -gt 0 ] && [ "$pos" -lt "$high" ]; then
+          echo "    the bar stands at $pos of $high"
+          shot demo-2-removing.png
+          caught=1
+          break
+        fi
+        [ "${high:-0}" -gt 0 ] && [ "${pos:-0}" -ge "${high:-1}" ] && break
+        sleep 0.02
+      done
+      [ "$caught" = 1 ] || fail "the removal ended before the page could be shown on its way"
+
+      step "The page at completion"
+      # The cancel button is enabled and relabelled when the removal is over.
+      done_line=""
+      for _ in $(seq 1 1200); do
+        done_line=$(driver list --window "$page" 2>/dev/null | tr -d '\r' | awk -F'\t' '$3 == "Button" && $4 == "1" && $6 == "Close"' || true)
+        [ -n "$done_line" ] && break
+        sleep 0.1
+      done
+      if [ -n "$done_line" ]; then
+        driver list --window "$page" | tr -d '\r' | awk -F'\t' '$6 != "" { print "    " $3 ": " $6 }'
+        shot demo-3-completed.png
+        pause
+        echo "    clicking Close"
+        driver click --window "$page" --child-text Close || fail "could not click Close"
+      else
+        fail "the page did not reach its completion state"
+        shot demo-3-no-completion.png
+      fi
     else
-      fail "no final message from kelrun"
-      shot demo-2-no-final-message.png
+      fail "kelrun showed no uninstall page"
+      shot demo-2-no-page.png
     fi
   else
     fail "no confirmation question from kelrun"

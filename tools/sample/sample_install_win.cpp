@@ -220,11 +220,13 @@ bool WriteProductFolder(const Layout& layout)
 {
     const std::string log = layout.ProductFolder() + "\\uninstall.log";
     const std::string language = layout.ProductFolder() + "\\language.lan";
+    const std::string page = layout.UninstallPagePath();
     if (!WriteWholeFile(log, layout.UninstallLog()) ||
-        !WriteWholeFile(language, layout.LanguageFile()))
+        !WriteWholeFile(language, layout.LanguageFile()) || !WriteWholeFile(page, layout.UninstallPage()))
         return false;
     Done("file", log);
     Done("file", language);
+    Done("page", page);
     return true;
 }
 

@@ -1,6 +1,8 @@
 #include "tools/sample/sample_layout.h"
 
 #include <cctype>
+#include <cstdio>
+#include <iterator>
 #include <utility>
 
 namespace sample {
@@ -9,7 +11,7 @@ namespace {
 const char kCrLf[] = "\r\n";
 
 // Subfolders of the installation folder, parents first.
-const char* const kSubfolders[] = {"data", "data\\more", "docs"};
+const char* const kSubfolders[] = {"data", "data\\more", "data\\library", "docs"};
 
 void AddLine(std::string* text, const std::string& key, const std::string& value)
 {
@@ -32,6 +34,7 @@ std::vector<std::string> Layout::Folders() const
         folders.push_back(InInstallFolder(subfolder));
     folders.push_back(StartMenuFolder());
     folders.push_back(ProductFolder());
+    folders.push_back(ProductFolder() + "\\theme");
     return folders;
 }
 
@@ -45,6 +48,9 @@ std::vector<File> Layout::Files() const
         {InInstallFolder("data\\items.dat"), kPlain, "one\r\ntwo\r\n", "", true},
         {InInstallFolder("data\\more\\deep.dat"), kPlain, "deep\r\n", "", true},
         {InInstallFolder("docs\\guide.txt"), kReadOnly, "Read me first.\r\n", "", true},
+        // Loaded by the page before the removal starts: the page keeps the
+        // picture it decoded when the file goes.
+        {PagePicturePath(), kPlain, "", kPagePicture, true},
         // The removal program and library run after the files are gone, so
         // the log does not name them: the removal of the whole folder takes
         // them, and the file the program made while it was used.
@@ -53,6 +59,11 @@ std::vector<File> Layout::Files() const
         {InInstallFolder("user notes.txt"), kPlain, "Written while the product was used.\r\n", "",
          false},
     };
+    for (int item = 1; item <= where_.libraryFiles; ++item) {
+        char name[32];
+        std::snprintf(name, sizeof name, "item%04d.dat", item);
+        files.push_back({LibraryFolder() + "\\" + name, kPlain, "sample data\r\n", "", true});
+    }
     return files;
 }
 
@@ -171,10 +182,103 @@ std::string Layout::LanguageFile() const
     text += std::string("[SetupProgress]") + kCrLf;
     AddLine(&text, "14", "Do you want to remove <ProductName> from this computer?");
     AddLine(&text, "10", where_.name + " has been removed.");
+    // 1 is the caption of the page's button once the removal is over, 5 the
+    // page's last status line.
     text += std::string("[SetupCompleteSuccess]") + kCrLf;
-    AddLine(&text, "1", where_.name + " has been removed from your computer.");
-    AddLine(&text, "5", "Click Close to finish.");
+    AddLine(&text, "1", "Close");
+    AddLine(&text, "5", "<ProductName> has been removed from your computer. Click Close to finish.");
     return text;
+}
+
+std::string Layout::LibraryFolder() const
+{
+    return InInstallFolder("data\\library");
+}
+
+std::string Layout::UninstallPagePath() const
+{
+    return ProductFolder() + "\\theme\\uninstall.lcd";
+}
+
+std::string Layout::PagePicturePath() const
+{
+    return InInstallFolder(kPagePicture);
+}
+
+// The page's texts stand on the flat parts of the picture and carry the
+// colour of the picture there as their own background: the header band
+// (31,78,121), the body (248,250,252) and the footer (238,242,247).
+std::string Layout::UninstallPage() const
+{
+    std::string page;
+    auto section = [&](const char* name) { page += std::string("[") + name + "]" + kCrLf; };
+    section("MAINWINDOW");
+    AddLine(&page, "idcname", "IDD_UNINSTALL");
+    AddLine(&page, "caption", "Uninstall [ProductName]");
+    AddLine(&page, "bkimage", PagePicturePath());
+    AddLine(&page, "border", "1");
+    AddLine(&page, "startup", "0");
+    AddLine(&page, "bkcolor", "248,250,252");
+    AddLine(&page, "width", "520");
+    AddLine(&page, "height", "340");
+    AddLine(&page, "soundfile", "");
+    AddLine(&page, "minwindow", "Yes");
+    AddLine(&page, "maxwindow", "No");
+    AddLine(&page, "closewindow", "No");
+    AddLine(&page, "fontname", "Tahoma");
+    AddLine(&page, "fontsize", "9");
+    AddLine(&page, "fontbold", "No");
+    AddLine(&page, "fontitalic", "No");
+
+    // x, y, width, height, kind; the controls are numbered in this order.
+    struct Control {
+        int x, y, width, height;
+        const char* kind;
+    };
+    const Control controls[] = {
+        {24, 16, 320, 28, "TEXT"},    // 0 the title
+        {24, 50, 320, 20, "TEXT"},    // 1 the line under it
+        {24, 110, 466, 20, "TEXT"},   // 2 status line 0
+        {24, 136, 466, 18, "PROGRESS"},
+        {24, 166, 466, 40, "TEXT"},   // 4 status line 1
+        {400, 252, 90, 26, "BUTTON"},
+    };
+    section("INFO");
+    AddLine(&page, "TOTAL", std::to_string(std::size(controls)));
+    for (std::size_t i = 0; i < std::size(controls); ++i) {
+        const Control& c = controls[i];
+        AddLine(&page, std::to_string(i),
+                "0," + std::to_string(c.x) + "," + std::to_string(c.y) + "," + std::to_string(c.width) + "," +
+                    std::to_string(c.height) + "," + c.kind + ",,0," + std::to_string(i));
+    }
+
+    section("DADOS");
+    // A text's properties by position: id, caption, alignment (1 left),
+    // text colour, back colour, face, size, bold, italic, link.
+    auto text = [&](int index, const char* id, const std::string& caption, const char* color, const char* back,
+                    const char* size, const char* bold) {
+        const std::string n = std::to_string(index);
+        AddLine(&page, n + ",t", "10");
+        const std::string values[] = {std::string("ID|") + id,  "Caption|" + caption, "Text Align|1",
+                                      std::string("Text Color|") + color, std::string("BackColor|") + back,
+                                      "Font|Tahoma", std::string("Size|") + size, std::string("Bold|") + bold,
+                                      "Italic|No", "URL Link|No"};
+        for (std::size_t position = 0; position < std::size(values); ++position)
+            AddLine(&page, n + "," + std::to_string(position), values[position] + "|0");
+    };
+    text(0, "IDC_TITLE", "Removing <ProductName>", "255,255,255", "31,78,121", "14", "Yes");
+    text(1, "IDC_SUBTITLE", "Please wait while the product is taken off this computer.", "198,218,238",
+         "31,78,121", "9", "No");
+    text(2, "IDC_INFO", "Preparing...", "33,37,41", "248,250,252", "9", "Yes");
+    AddLine(&page, "3,t", "1");
+    AddLine(&page, "3,0", "ID|IDC_PROGRESS1|0");
+    text(4, "IDC_STATIC1", "", "73,80,87", "248,250,252", "9", "No");
+    AddLine(&page, "5,t", "7");
+    const char* const button[] = {"ID|IDCANCEL", "Caption|Cancel", "Text Align|0", "Font|Tahoma",
+                                  "Size|9", "Bold|No", "Italic|No"};
+    for (std::size_t position = 0; position < std::size(button); ++position)
+        AddLine(&page, "5," + std::to_string(position), std::string(button[position]) + "|0");
+    return page;
 }
 
 }  // namespace sample

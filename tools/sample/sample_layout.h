@@ -12,6 +12,12 @@ namespace sample {
 constexpr char kDefaultCode[] = "{6F3A2C1E-5B7D-4E8A-9C0F-2D4B6A8E1C35}";
 constexpr char kDefaultName[] = "Parvane Sample";
 constexpr char kUninstallRoot[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+// The product's library of small data files: enough of them that its
+// removal takes a moment and the uninstall page's bar can be seen moving.
+constexpr int kLibraryFiles = 3000;
+// The background picture of the uninstall page, drawn at build time
+// (make-page-picture.sh) beside sample_setup, which installs it.
+constexpr char kPagePicture[] = "uninstall_page.jpg";
 
 // Where the machine keeps things. Folders carry no trailing backslash.
 struct Locations {
@@ -21,6 +27,7 @@ struct Locations {
     std::string programsFolder;  // the common Start menu's programs folder
     std::string desktopFolder;   // the common desktop
     std::string windowsFolder;
+    int libraryFiles = kLibraryFiles;  // files in data\library
 };
 
 enum FileFlags : unsigned { kPlain = 0, kReadOnly = 1, kHidden = 2 };
@@ -76,6 +83,14 @@ public:
     // uninstall.log and language.lan, lines ending in CR LF.
     std::string UninstallLog() const;
     std::string LanguageFile() const;
+    // The uninstall page, theme\uninstall.lcd of the product folder, and
+    // where its background picture is installed. The picture lies in the
+    // installation folder: a page names its background by a full path
+    // without braces, which the product folder's path always holds.
+    std::string UninstallPage() const;
+    std::string LibraryFolder() const;
+    std::string UninstallPagePath() const;
+    std::string PagePicturePath() const;
 
 private:
     std::string InInstallFolder(const std::string& relative) const;

@@ -44,11 +44,25 @@ void ReportPath(const std::string& path)
 void ReportFilesAndFolders(const Layout& layout)
 {
     Heading("Files and folders");
+    // The uninstall data and the Start menu have sections of their own.
+    const std::string productFolder = layout.ProductFolder();
     for (const std::string& folder : layout.Folders())
-        if (folder != layout.ProductFolder() && folder != layout.StartMenuFolder())
+        if (folder.compare(0, productFolder.size(), productFolder) != 0 && folder != layout.StartMenuFolder())
             ReportPath(folder + "\\");
-    for (const File& file : layout.Files())
+    // The library's thousands of files make one line.
+    const std::string library = layout.LibraryFolder() + "\\";
+    int libraryFiles = 0;
+    int libraryPresent = 0;
+    for (const File& file : layout.Files()) {
+        if (file.path.compare(0, library.size(), library) == 0) {
+            ++libraryFiles;
+            libraryPresent += GetFileAttributesA(file.path.c_str()) != INVALID_FILE_ATTRIBUTES ? 1 : 0;
+            continue;
+        }
         ReportPath(file.path);
+    }
+    Item(libraryPresent > 0, library + "*",
+         std::to_string(libraryPresent) + " of " + std::to_string(libraryFiles) + " files");
 }
 
 void ReportShortcuts(const Layout& layout)
@@ -141,6 +155,7 @@ void ReportProductFolder(const Layout& layout)
     Heading("Uninstall data (the uninstaller leaves it)");
     ReportPath(layout.ProductFolder() + "\\uninstall.log");
     ReportPath(layout.ProductFolder() + "\\language.lan");
+    ReportPath(layout.UninstallPagePath());
     ReportPath(layout.UninstallerPath());
 }
 

@@ -11,20 +11,21 @@
 namespace {
 
 const char kUsageText[] =
-    "usage: sample_setup install [--code {CODE}] [--name NAME] [--folder PATH] [--kelrun PATH]\n"
-    "       sample_setup report  [--code {CODE}] [--name NAME] [--folder PATH]\n"
+    "usage: sample_setup install [--code {CODE}] [--name NAME] [--folder PATH] [--library N] [--kelrun PATH]\n"
+    "       sample_setup report  [--code {CODE}] [--name NAME] [--folder PATH] [--library N]\n"
     "\n"
     "  --code    the product code (default " "%s" ")\n"
     "  --name    the product's name (default \"%s\"); names the folders, shortcuts,\n"
     "            registry keys and the service, so that several installs can coexist\n"
     "  --folder  the installation folder (default <Program Files>\\<name>)\n"
+    "  --library the number of files in data\\library (default %d)\n"
     "  --kelrun  copies that program to <Windows>\\kelrun.exe\n"
     "\n"
     "report takes the options that install was given.\n";
 
 int Usage()
 {
-    std::fprintf(stderr, kUsageText, sample::kDefaultCode, sample::kDefaultName);
+    std::fprintf(stderr, kUsageText, sample::kDefaultCode, sample::kDefaultName, sample::kLibraryFiles);
     return 2;
 }
 
@@ -48,6 +49,7 @@ int main(int argc, char** argv)
     std::string name = sample::kDefaultName;
     std::string folder;
     std::string kelrun;
+    int libraryFiles = sample::kLibraryFiles;
     for (int i = 2; i < argc; ++i) {
         const std::string option = argv[i];
         if (i + 1 >= argc)
@@ -59,6 +61,9 @@ int main(int argc, char** argv)
             name = value;
         else if (option == "--folder")
             folder = value;
+        else if (option == "--library" && !value.empty() && value.find_first_not_of("0123456789") == std::string::npos &&
+                 value.size() <= 6)
+            libraryFiles = std::stoi(value);
         else if (option == "--kelrun" && command == "install")
             kelrun = value;
         else
@@ -66,7 +71,9 @@ int main(int argc, char** argv)
     }
     if (code.empty() || name.empty())
         return Usage();
-    const sample::Layout layout(sample::LocateOnThisMachine(code, name, folder));
+    sample::Locations where = sample::LocateOnThisMachine(code, name, folder);
+    where.libraryFiles = libraryFiles;
+    const sample::Layout layout(where);
     if (command == "install")
         return sample::Install(layout, OwnFolder(), kelrun) ? 0 : 1;
     if (command == "report") {

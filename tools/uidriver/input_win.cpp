@@ -28,6 +28,17 @@ bool Click(HWND button)
     return PostMessageA(button, BM_CLICK, 0, 0) != FALSE;
 }
 
+bool PressKey(HWND window, int virtualKey)
+{
+    if (!IsWindow(window))
+        return false;
+    const UINT scanCode = MapVirtualKeyA(static_cast<UINT>(virtualKey), MAPVK_VK_TO_VSC);
+    const LPARAM down = 1 | (static_cast<LPARAM>(scanCode) << 16);
+    const LPARAM up = down | (1L << 30) | (1L << 31);
+    return PostMessageA(window, WM_KEYDOWN, static_cast<WPARAM>(virtualKey), down) &&
+           PostMessageA(window, WM_KEYUP, static_cast<WPARAM>(virtualKey), up);
+}
+
 bool DoubleClickListItem(HWND listBox, int index)
 {
     LRESULT count = 0;

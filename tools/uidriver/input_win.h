@@ -13,6 +13,10 @@ namespace uidriver {
 bool Click(HWND button);
 // Double-clicks an item of a list box (posts the mouse messages).
 bool DoubleClickListItem(HWND listBox, int index);
+// Presses and releases a key on a window as the keyboard would: the key
+// messages are posted, so they pass the program's message loop and its
+// keyboard filters like a real key press.
+bool PressKey(HWND window, int virtualKey);
 bool SetText(HWND window, const std::string& text);  // WM_SETTEXT: an edit box sends EN_CHANGE
 // Selects an item and tells the owner as a user's choice would (CBN_SELCHANGE).
 bool SelectComboItem(HWND comboBox, int index);

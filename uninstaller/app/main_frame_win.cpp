@@ -2,9 +2,11 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "framework/app_win.h"
 #include "uninstaller/app/command_line.h"
+#include "uninstaller/app/page_list.h"
 #include "uninstaller/removal/removal_report.h"
 #include "uninstaller/removal/removal_system_win.h"
 #include "uninstaller/removal/removal_worker.h"
@@ -54,6 +56,9 @@ int CMainFrame::OnCreate(CREATESTRUCTA*)
         }
     }
     WizardPageIndex = -1;
+    // The page list for Back and Next: this program has one page.
+    WizardPageNames[0] = kUninstallPageFile;
+    WizardPageCount = 1;
     StartUninstall();
     return 0;
 }
@@ -94,8 +99,16 @@ void CMainFrame::OnTimer(UINT_PTR timerId)
         KillTimer(kStartTimer);
         Win32RemovalSystem system;
         const ProductValues& product = TheProduct();
-        RemovalWorker worker(system, product, NoPage == 255 ? nullptr : CurrentPage, report_);
+        CSkinDialog* page = NoPage == 255 ? nullptr : CurrentPage;
+        RemovalWorker worker(system, product, page, report_);
+        runningWorker_ = &worker;
         const WorkerOutcome outcome = WaitForWorker(worker);
+        runningWorker_ = nullptr;
+        runEnded_ = true;
+        // The page shows the reports it held back, exactly: the final range,
+        // position and status.
+        if (page)
+            page->FlushProgress();
         restartRequired_ = worker.RestartRequired;
         if (restartRequired_) {
             CompletionNote = RestartSentence(ReadProfileText(product.LanguageFilePath, "RestartToComplete", "1"),
@@ -152,11 +165,27 @@ void CMainFrame::FinishRun()
     } else if (NoPage == 255) {
         AfxMessageBox(UninstalledMessage(CompletionNote), MB_OK);
         ::PostQuitMessage(exitCode);
-    } else if (CurrentPage) {
-        // The page stays up until the user ends the program from it; the
-        // page's completion shows CompletionNote after its status text.
-        CurrentPage->ShowCompletion();
+    } else {
+        // The page stays up until the user ends the program from it.
+        ShowCompletionPages();
     }
+}
+
+void CMainFrame::ShowCompletionPages()
+{
+    if (CurrentPage)
+        CurrentPage->ShowCompletion(CompletionNote);
+    // A Back click may have put another uninstall page up meanwhile without
+    // making it current: the page the user sees must offer the way out too.
+    CSkinDialog* shown = pages_.empty() ? nullptr : pages_.back().get();
+    if (shown && shown != CurrentPage && shown->PageFileName == kUninstallPageFile)
+        shown->ShowCompletion(CompletionNote);
+}
+
+void CMainFrame::OnInstallFolderChanged(const CString& folder)
+{
+    if (runningWorker_)
+        runningWorker_->ChangeInstallFolder(folder);
 }
 
 void CMainFrame::OnPaint()
@@ -174,20 +203,27 @@ CSkinDialog* CMainFrame::OpenPage(const CString& fileName, int pageIndex, int pa
     return page;
 }
 
-// The uninstall flow opens its one page by name; nothing fills the page list.
-// Back and Next therefore open a page only where the list names one, keep the
-// index within the list (a Next from the start goes to the first entry), and
-// otherwise do nothing, so the page the user sees stays up.
+// The uninstall flow opens its one page by name; the page list names that
+// page at index 0. Back and Next keep the index within the list (a Next from
+// the start goes to the first entry) and open a page only where the list
+// names one whose file is there; otherwise they do nothing, so the page the
+// user sees stays up.
 bool CMainFrame::OpenWizardPage(bool makeCurrent)
 {
-    const int last = static_cast<int>(WizardPageNames.size()) - 1;
-    WizardPageIndex = WizardPageIndex < 0 ? 0 : (WizardPageIndex > last ? last : WizardPageIndex);
-    const CString& name = WizardPageNames[static_cast<std::size_t>(WizardPageIndex)];
-    if (name.IsEmpty())
+    const WizardMove move = MoveInPageList(WizardPageIndex, WizardPageNames, [](const CString& name) {
+        return FileSearchFinds(TheProduct().ThemeFolder + name);
+    });
+    WizardPageIndex = move.index;
+    if (!move.open)
         return false;
+    const CString name = WizardPageNames[static_cast<std::size_t>(WizardPageIndex)];
     CSkinDialog* page = OpenPage(name, WizardPageIndex, WizardPageCount);
     if (makeCurrent)
         CurrentPage = page;
+    // An uninstall page opened after the run shows how it ended, or the user
+    // would face a page whose cancel control stays disabled.
+    if (runEnded_ && !runningWorker_ && name == kUninstallPageFile && NoPage != 255)
+        page->ShowCompletion(CompletionNote);
     return true;
 }
 
@@ -213,6 +249,9 @@ bool CMainFrame::OnPageCommand(int, int, int clickAction, const CString& idName,
 
 void CMainFrame::CreatePageFont(const CString& faceName, int height, int bold, int italic, int pointSize)
 {
+    // The controls of the pages made before keep the font they were given.
+    if (PageFont)
+        retiredFonts_.push_back(std::move(PageFont));
     MakePageFont(PageFont, faceName, height, bold, italic, pointSize);
     PageFontItalic = italic;
     PageFontBold = bold;

@@ -3,16 +3,17 @@
 // removal, takes the commands that pages forward, and builds the page font.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
 #include "framework/frame_win.h"
 #include "framework/gdi_win.h"
+#include "uninstaller/app/page_list.h"
 #include "uninstaller/skin/page_host_win.h"
 
 class RemovalReport;
+class RemovalWorker;
 
 // 255 while no page window exists (the uninstall page file is missing), else 0.
 // The removal engine reports nothing while it is 255.
@@ -30,6 +31,8 @@ public:
     const CFont* GetPageFont() const override { return &PageFont; }
     // Remakes PageFont, which every page and control borrows.
     void CreatePageFont(const CString& faceName, int height, int bold, int italic, int pointSize) override;
+    // Hands a browsed installation folder to the removal that is running.
+    void OnInstallFolderChanged(const CString& folder) override;
 
     // True when the user answered No to the confirmation question.
     bool Declined() const { return declined_; }
@@ -44,7 +47,7 @@ public:
     CString CompletionNote;
 
     CSkinDialog* CurrentPage = nullptr;  // borrowed from pages_
-    std::array<CString, 20> WizardPageNames;
+    WizardPageList WizardPageNames;
     int WizardPageIndex = -1;
     int WizardPageCount = 0;
     CFont PageFont;
@@ -69,8 +72,16 @@ private:
     void ReportLogProblem(std::uint32_t error, const char* what);
     CSkinDialog* OpenPage(const CString& fileName, int pageIndex, int pageCount);
     bool OpenWizardPage(bool makeCurrent);
+    // Gives the completion state to every page that shows the run.
+    void ShowCompletionPages();
 
     std::vector<std::unique_ptr<CSkinDialog>> pages_;  // every page opened, kept until the end
+    // Page fonts that earlier pages' controls still hold: a hidden page's
+    // controls keep the handle they were given, so it stays valid until the
+    // end. A few a run at most: one for each page opened.
+    std::vector<CFont> retiredFonts_;
+    RemovalWorker* runningWorker_ = nullptr;  // borrowed, while a removal runs
+    bool runEnded_ = false;
     bool declined_ = false;
     bool restartRequired_ = false;
     RemovalReport* report_ = nullptr;  // borrowed from the application

@@ -58,8 +58,25 @@ RemovalOutcome RunOutcome(SystemError error, const CString& whatRan)
 
 RemovalWorker::RemovalWorker(RemovalSystem& system, const ProductValues& product, RemovalReporter* page,
                              RemovalReport* report)
-    : Page(page), system_(system), product_(product), report_(report), scheduler_(system)
+    : Page(page),
+      system_(system),
+      product_(product),
+      installFolder_(product.InstallFolder),
+      report_(report),
+      scheduler_(system)
 {
+}
+
+void RemovalWorker::ChangeInstallFolder(const CString& folder)
+{
+    std::lock_guard<std::mutex> lock(installFolderLock_);
+    installFolder_ = folder;
+}
+
+CString RemovalWorker::InstallFolder()
+{
+    std::lock_guard<std::mutex> lock(installFolderLock_);
+    return installFolder_;
 }
 
 int RemovalWorker::RunRemoval()
@@ -94,7 +111,7 @@ int RemovalWorker::RunRemoval()
     RemoveQueuedFolders();
 
     if (RemoveAllMarked == RemoveAllYes) {
-        const CString installFolder = WithoutTrailingBackslash(product_.InstallFolder);
+        const CString installFolder = WithoutTrailingBackslash(InstallFolder());
         const RemovalOutcome outcome =
             DeleteTree(system_, installFolder, true, product_.ProductFolder, scheduler_,
                        [this](const CString& path, const RemovalOutcome& item) {
@@ -235,7 +252,7 @@ RemovalOutcome RemovalWorker::RunExternalTarget()
     // Without an absolute installation folder the name cannot be resolved:
     // joined to nothing it would read "\name", a path from the root of
     // whatever drive is current, which could start an unrelated program.
-    const CString& installFolder = product_.InstallFolder;
+    const CString installFolder = InstallFolder();
     if (!IsAbsolutePath(installFolder))
         return RemovalOutcome::With(RemovalResult::Skipped, "no installation folder to find " + Run3rdTarget + " in");
     const CString fullPath = WithoutTrailingBackslash(installFolder) + "\\" + Run3rdTarget;

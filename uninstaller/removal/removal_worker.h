@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <mutex>
 #include <string_view>
 
 #include "framework/cstring.h"
@@ -29,6 +30,10 @@ public:
     int RunRemoval();
     // Parses one log line and acts on it.
     void HandleRecord(std::string_view line);
+
+    // A new installation folder for the steps still to come (a page's folder
+    // browse). Safe from any thread while the run goes on.
+    void ChangeInstallFolder(const CString& folder);
 
     // The run's state, in the order the engine keeps it.
     CString Run3rdCommand;
@@ -54,9 +59,18 @@ private:
     void RemoveQueuedFolders();
     void ReportStatus(const CString& text);
     void Report(std::string_view what, const CString& subject, const RemovalOutcome& outcome);
+    CString InstallFolder();
 
     RemovalSystem& system_;
-    const ProductValues& product_;  // InstallFolder is read when the tree removal comes
+    // The worker's own copy, taken on the thread that made it: the process's
+    // values may change while the run goes on (the installation folder, by a
+    // page's browse), and a string read while another thread writes it is
+    // no string at all.
+    const ProductValues product_;
+    // Read when a step needs it, so that a browse before the tree removal
+    // still counts; under installFolderLock_.
+    CString installFolder_;
+    std::mutex installFolderLock_;
     RemovalReport* report_;         // borrowed; null when nothing is reported
     RestartScheduler scheduler_;
 };

@@ -4,6 +4,7 @@
 #include <objbase.h>
 #include <process.h>
 
+#include "framework/app_win.h"
 #include "framework/handle_win.h"
 
 namespace {
@@ -51,14 +52,15 @@ WorkerOutcome WaitForWorker(RemovalWorker& worker)
             ::WaitForSingleObject(thread.Get(), INFINITE);
             break;
         }
-        // Plain dispatch: no pre-translation, no dialog keyboard handling.
+        // As the program's own loop does: the windows' keyboard handling
+        // (a page's filter and its dialog keys) applies during the run too.
         MSG message{};
         bool ended = false;
         while (!ended && ::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) {
                 outcome.quitRequested = true;
                 outcome.quitCode = static_cast<int>(message.wParam);
-            } else {
+            } else if (!CWinApp::PreTranslate(&message)) {
                 ::TranslateMessage(&message);
                 ::DispatchMessageA(&message);
             }

@@ -18,6 +18,10 @@ public:
     virtual bool OnPageCommand(int controlId, int recordIndex, int clickAction, const CString& idName,
                                CSkinDialog* page, const CString& pageFileName) = 0;
 
+    // A page's folder browse made `folder` the installation folder. A
+    // removal that is running takes it for the steps it has still to do.
+    virtual void OnInstallFolderChanged(const CString& folder) { static_cast<void>(folder); }
+
     // The shared page font. The object stays the same for the life of the
     // host; CreatePageFont only changes the font it holds, so a page that
     // keeps the pointer always sees the current font. Pages never delete it.

@@ -8,6 +8,7 @@
 // model's; the control objects are the pools'; the background is drawn here.
 #pragma once
 
+#include <mutex>
 #include <utility>
 
 #include "framework/cstring.h"
@@ -18,6 +19,7 @@
 #include "uninstaller/skin/page_background_win.h"
 #include "uninstaller/skin/page_host_win.h"
 #include "uninstaller/skin/page_pools_win.h"
+#include "uninstaller/skin/progress_throttle.h"
 #include "uninstaller/skin/skin_surface_win.h"
 
 class CSkinDialog : public CDialog, public RemovalReporter {
@@ -60,13 +62,23 @@ public:
     // null when the application's main window is none.
     PageHost* Host() const { return host_; }
 
-    // The progress page, called by the removal engine on its own thread;
-    // they touch the page only through window messages.
+    // The progress page, called by the removal engine on its own thread.
+    // They never touch the page's windows: the reports are gathered and the
+    // page shows them on its own thread, at most every 16 ms and only what
+    // changes the screen (see ProgressThrottle).
     void SetProgressRange(int total) override;
     void SetProgressPos(int position) override;
     void SetStatusText(const CString& text, int line) override;
-    // Called by the main window when the removal has ended.
-    void ShowCompletion();
+    // Shows every report still held back, exactly; on the page's thread,
+    // once the removal has ended.
+    void FlushProgress();
+    // Called by the main window when the removal has ended: enables the
+    // cancel control with its completion caption and sets the final status;
+    // a non-empty `note` follows the status on a line of its own.
+    void ShowCompletion(const CString& note = CString());
+
+    // Keyboard filter: Enter never reaches the dialog manager or a control.
+    bool PreTranslateMessage(MSG* message) override;
 
     CString PageFileName;  // the file name given to ShowPage, without folder
 
@@ -80,6 +92,15 @@ protected:
     void OnPaint();
     HBRUSH OnCtlColor(HDC dc, HWND control, UINT type);
     void OnClose();
+    void OnTimer(UINT_PTR timerId);
+    // A click (notification 0) on any of a page's controls, 3000 to 3069.
+    void OnControlCommand(UINT controlId);
+    // Escape: what a click on an enabled "IDCANCEL" control does, else nothing.
+    void OnCancel() override;
+
+    void BrowseInstallDir();
+    void SetLicenseChoice(int accepted);
+    void SetScopeChoice(int onlyForMe);
     // Posts the quit request, then destroys the page window.
     void CancelAndQuit();
     // Prepares the page of "uninstall.lcd" for the removal's progress.
@@ -89,6 +110,19 @@ protected:
 
 private:
     HWND ProgressWindow();
+    LRESULT OnProgressWake(WPARAM, LPARAM);
+    // Takes what the throttle lets through now and shows it; `final` shows
+    // everything exactly at once.
+    void ShowProgress(bool final);
+    void ApplyProgress(const ProgressUpdate& update);
+    void ShowStatusLine(int controlId, const CString& text);
+    // A status line whose placeholders are filled in already.
+    void QueueStatusText(const CString& shown, int line);
+    bool ComboListDropped(HWND focus);
+    void CheckNamed(const char* idName, bool checked);
+    void EnableNamed(const char* idName, bool enable);
+    // Wakes the page after a report that left it something new to show.
+    void WakeForProgress(bool hasWork);
 
     PageBackground background_;
     PagePools pools_;
@@ -96,4 +130,11 @@ private:
     PageModel model_;
     PageHost* host_ = nullptr;  // borrowed: the application's main window
     PageReport report_;
+
+    // Shared with the removal's thread: everything below is read and written
+    // under progressLock_ only.
+    std::mutex progressLock_;
+    ProgressThrottle throttle_;
+    bool wakePending_ = false;       // a wake message or the update timer is on its way
+    HWND progressWindow_ = nullptr;  // not owned: this page's window, null once it is gone
 };

@@ -193,8 +193,9 @@ TEST(SampleLogTest, FoldersComeChildFirstAndCoverEveryFolderMade)
     }
     for (const std::string& folder : layout.Folders()) {
         SCOPED_TRACE(folder);
-        // The uninstall data stays where it is.
-        EXPECT_EQ(listed.count(folder), folder == layout.ProductFolder() ? 0u : 1u);
+        // The uninstall data and its theme stay where they are.
+        const bool uninstallData = folder == layout.ProductFolder() || IsInside(folder, layout.ProductFolder());
+        EXPECT_EQ(listed.count(folder), uninstallData ? 0u : 1u);
     }
     // Folders() creates parents first.
     const std::vector<std::string> folders = layout.Folders();
@@ -225,10 +226,71 @@ TEST(SampleLanguageTest, HoldsTheTextsTheUninstallerReads)
     }
     EXPECT_NE(texts["SetupProgress/14"].find("<ProductName>"), std::string::npos);
     EXPECT_EQ(texts["SetupProgress/10"], "Parvane Sample has been removed.");
-    EXPECT_FALSE(texts["SetupCompleteSuccess/1"].empty());
-    EXPECT_FALSE(texts["SetupCompleteSuccess/5"].empty());
+    // The page's button takes key 1 as its caption: a word, not a sentence.
+    EXPECT_EQ(texts["SetupCompleteSuccess/1"], "Close");
+    EXPECT_NE(texts["SetupCompleteSuccess/5"].find("<ProductName>"), std::string::npos);
     for (const auto& text : texts)
         EXPECT_LE(text.second.size(), 254u) << text.first;
+}
+
+// The page file's keys, section by section ("SECTION/key" -> value).
+std::map<std::string, std::string> PageKeys(const std::string& text)
+{
+    std::map<std::string, std::string> keys;
+    std::string section;
+    for (const std::string& line : CrLfLines(text)) {
+        if (line.size() > 2 && line.front() == '[' && line.back() == ']') {
+            section = line.substr(1, line.size() - 2);
+            continue;
+        }
+        const std::size_t equals = line.find('=');
+        EXPECT_NE(equals, std::string::npos) << line;
+        if (equals != std::string::npos)
+            keys[section + "/" + line.substr(0, equals)] = line.substr(equals + 1);
+    }
+    return keys;
+}
+
+TEST(SamplePageTest, HasTheControlsTheProgressPageLooksFor)
+{
+    const Layout layout(TestLocations());
+    EXPECT_EQ(layout.UninstallPagePath(), "C:\\windows\\Installer\\{TEST-CODE}\\theme\\uninstall.lcd");
+    std::map<std::string, std::string> keys = PageKeys(layout.UninstallPage());
+    EXPECT_EQ(keys["MAINWINDOW/caption"], "Uninstall [ProductName]");
+    // The background is named by a full path: braces would be taken out of
+    // it, and a relative name would be looked for in kelrun's current folder.
+    const std::string picture = keys["MAINWINDOW/bkimage"];
+    EXPECT_EQ(picture, layout.PagePicturePath());
+    EXPECT_EQ(picture.find_first_of("{}"), std::string::npos);
+    EXPECT_EQ(picture.compare(1, 2, ":\\"), 0);
+
+    const int total = std::stoi(keys["INFO/TOTAL"]);
+    std::map<std::string, std::string> kindOf;  // id name -> kind
+    for (int i = 0; i < total; ++i) {
+        SCOPED_TRACE(i);
+        const std::string info = keys["INFO/" + std::to_string(i)];
+        ASSERT_FALSE(info.empty());
+        // 0,x,y,width,height,KIND,...
+        std::vector<std::string> fields;
+        for (std::size_t start = 0;;) {
+            const std::size_t comma = info.find(',', start);
+            fields.push_back(info.substr(start, comma - start));
+            if (comma == std::string::npos)
+                break;
+            start = comma + 1;
+        }
+        ASSERT_GE(fields.size(), 6u);
+        // Every control lies inside the page's client area.
+        EXPECT_LE(std::stoi(fields[1]) + std::stoi(fields[3]), 510);
+        EXPECT_LE(std::stoi(fields[2]) + std::stoi(fields[4]), 300);
+        const std::string id = keys["DADOS/" + std::to_string(i) + ",0"];
+        const std::string name = id.empty() ? "IDC_PROGRESS1" : id.substr(3, id.find('|', 3) - 3);
+        kindOf[name] = fields[5];
+    }
+    EXPECT_EQ(kindOf["IDC_PROGRESS1"], "PROGRESS");
+    EXPECT_EQ(kindOf["IDC_INFO"], "TEXT");
+    EXPECT_EQ(kindOf["IDC_STATIC1"], "TEXT");
+    EXPECT_EQ(kindOf["IDCANCEL"], "BUTTON");
 }
 
 TEST(SampleLayoutTest, UninstallKeyPointsBackAtTheInstallation)

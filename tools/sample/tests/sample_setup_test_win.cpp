@@ -127,9 +127,17 @@ class SampleSetupTest : public ::testing::Test {
 protected:
     SampleSetupTest()
         : id_(std::to_string(GetCurrentProcessId())),
-          layout_(sample::LocateOnThisMachine("{SAMPLE-TEST-" + id_ + "}", "Parvane Test " + id_,
-                                              "C:\\Sample Test " + id_))
+          layout_(SmallLibrary(sample::LocateOnThisMachine("{SAMPLE-TEST-" + id_ + "}", "Parvane Test " + id_,
+                                                           "C:\\Sample Test " + id_)))
     {
+    }
+
+    // The demo's thousands of library files only slow the tests down.
+    static constexpr int kTestLibraryFiles = 12;
+    static sample::Locations SmallLibrary(sample::Locations where)
+    {
+        where.libraryFiles = kTestLibraryFiles;
+        return where;
     }
 
     void SetUp() override
@@ -164,7 +172,7 @@ protected:
         const sample::Locations& where = layout_.Where();
         return uidriver::BuildCommandLine({OwnFolder() + "\\sample_setup.exe", command, "--code",
                                            where.code, "--name", where.name, "--folder",
-                                           where.installFolder});
+                                           where.installFolder, "--library", std::to_string(kTestLibraryFiles)});
     }
     std::vector<std::string> Records() const { return Lines(ReadFileText(recordFile_)); }
     std::string Installed(const char* relative) const
@@ -182,6 +190,11 @@ TEST_F(SampleSetupTest, InstallLeavesEverythingItsLogNames)
     const std::string log = ReadFileText(layout_.ProductFolder() + "\\uninstall.log");
     ASSERT_EQ(log, layout_.UninstallLog());
     EXPECT_EQ(ReadFileText(layout_.ProductFolder() + "\\language.lan"), layout_.LanguageFile());
+    EXPECT_EQ(ReadFileText(layout_.UninstallPagePath()), layout_.UninstallPage());
+    // The page's background is a JPEG picture, where the page names it.
+    const std::string picture = ReadFileText(layout_.PagePicturePath());
+    ASSERT_GT(picture.size(), 2u);
+    EXPECT_EQ(picture.substr(0, 2), "\xFF\xD8");
 
     for (const std::string& line : Lines(log)) {
         SCOPED_TRACE(line);
@@ -271,6 +284,12 @@ TEST_F(SampleSetupTest, ReportTellsWhatIsPresentAndWhatIsGone)
     EXPECT_NE(output.find("  present  " + Installed("licence.key") + "  (read-only, hidden)"),
               std::string::npos)
         << output;
+    // The library's files make one line; the page is uninstall data.
+    EXPECT_NE(output.find("  present  " + layout_.LibraryFolder() + "\\*  (" + std::to_string(kTestLibraryFiles) +
+                          " of " + std::to_string(kTestLibraryFiles) + " files)"),
+              std::string::npos)
+        << output;
+    EXPECT_NE(output.find("  present  " + layout_.UninstallPagePath()), std::string::npos) << output;
 }
 
 TEST_F(SampleSetupTest, RemovalProgramRecordsItsCommandLineAndFolder)

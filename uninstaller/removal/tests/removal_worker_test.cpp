@@ -621,3 +621,41 @@ TEST_F(RemovalWorkerTest, TheReportOfAnUnreadableLogSaysNothingWasRemoved)
 }
 
 }  // namespace
+
+// A page that changes the installation folder while the run goes on, as a
+// browse on the page's own thread does.
+class BrowsingPage : public RemovalReporter {
+public:
+    void SetProgressRange(int) override {}
+    void SetProgressPos(int) override
+    {
+        if (worker && !folder.empty())
+            worker->ChangeInstallFolder(folder.c_str());
+    }
+    void SetStatusText(const CString&, int) override {}
+
+    RemovalWorker* worker = nullptr;
+    std::string folder;
+};
+
+TEST_F(RemovalWorkerTest, TheRunKeepsItsOwnProductValuesAndTakesABrowsedFolder)
+{
+    system.AddFolder("C:\\Apps\\Chosen");
+    system.AddFile("C:\\Apps\\Chosen\\remove.exe");
+    system.AddFile("C:\\Apps\\Sample\\a.txt");
+    system.logContents = "FILE=C:\\Apps\\Sample\\a.txt\nRUN3RD=remove.exe\nRUN3RDCMD=x\nREMOVEALL=1\n";
+
+    // Values changed after the worker was made are not the run's.
+    BrowsingPage page;
+    RemovalWorker worker(system, product, &page);
+    product.InstallFolder = "C:\\Elsewhere\\";
+    product.UninstallKeyPath = "SOFTWARE\\Other";
+    // A browse in the middle of the run: the steps after it use its folder.
+    page.worker = &worker;
+    page.folder = "C:\\Apps\\Chosen\\";
+    system.events.clear();
+    worker.RunRemoval();
+    EXPECT_EQ(SystemCalls(system.events),
+              (Calls{"RemoveFile C:\\Apps\\Sample\\a.txt", "RunProgramAndWait C:\\Apps\\Chosen\\remove.exe|x",
+                     "DeleteFolderTree C:\\Apps\\Chosen quiet", "DeleteMachineKey " + std::string(KeyPath)}));
+}
