@@ -109,6 +109,11 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // The removal's thread wakes the page with this message; the timer
+    // brings an update that had to wait for the interval.
+    static constexpr UINT ProgressWakeMessage = WM_APP + 0x51;
+    static constexpr UINT_PTR ProgressTimer = 0x5052;
+
     HWND ProgressWindow();
     LRESULT OnProgressWake(WPARAM, LPARAM);
     // Takes what the throttle lets through now and shows it; `final` shows
