@@ -9,11 +9,6 @@ static_assert(AlignWrapLeft == (DT_WORDBREAK | DT_LEFT) && AlignWrapCenter == (D
                   AlignWrapRight == (DT_WORDBREAK | DT_RIGHT),
               "the alignment values are DrawText flags");
 
-BEGIN_MESSAGE_MAP(CColorStatic, CStatic)
-    ON_WM_PAINT()
-    ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
-END_MESSAGE_MAP()
-
 CColorStatic::CColorStatic() : alignment_(AlignNone), backColor_(::GetSysColor(COLOR_BTNFACE)) {}
 
 CColorStatic::~CColorStatic()
@@ -111,24 +106,6 @@ void CColorStatic::SendOwnFont()
 {
     if (m_hWnd)
         SetFont(ownFont_, true);
-}
-
-void CColorStatic::OnPaint()
-{
-    CPaintDC dc(m_hWnd);
-    Paint(dc);
-}
-
-LRESULT CColorStatic::OnPrintClient(WPARAM dc, LPARAM)
-{
-    // Asked to draw into a device context of the caller's (printing a window,
-    // animating it): the same picture as on screen, where the system's static
-    // would draw a look of its own. The caller's settings are given back.
-    const HDC target = reinterpret_cast<HDC>(dc);
-    const int saved = ::SaveDC(target);
-    Paint(target);
-    ::RestoreDC(target, saved);
-    return 0;
 }
 
 void CColorStatic::Paint(HDC dc)

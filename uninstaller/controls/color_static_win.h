@@ -6,11 +6,11 @@
 
 #include <windows.h>
 
-#include "framework/controls_win.h"
 #include "framework/cstring.h"
 #include "framework/gdi_win.h"
+#include "uninstaller/controls/painted_static_win.h"
 
-class CColorStatic : public CStatic {
+class CColorStatic : public CPaintedStatic {
 public:
     CColorStatic();
     ~CColorStatic() override;
@@ -36,14 +36,8 @@ public:
     // which draws with whatever font the device context holds.
     const CFont* GetDrawingFont() const { return drawingFont_; }
 
-protected:
-    void OnPaint();
-    LRESULT OnPrintClient(WPARAM dc, LPARAM flags);
-
-    DECLARE_MESSAGE_MAP()
-
 private:
-    void Paint(HDC dc);
+    void Paint(HDC dc) override;
     // Remakes the own font from the status-bar font entry with the stored
     // height, weight and italic flag, and the given underline.
     void RemakeFont(bool underline);

@@ -1,15 +1,9 @@
 // CEtchedFrame: a page's frame, an etched edge round the control's area.
 #pragma once
 
-#include "framework/controls_win.h"
+#include "uninstaller/controls/painted_static_win.h"
 
-class CEtchedFrame : public CStatic {
-protected:
-    void OnPaint();
-    LRESULT OnPrintClient(WPARAM dc, LPARAM flags);
-
-    DECLARE_MESSAGE_MAP()
-
+class CEtchedFrame : public CPaintedStatic {
 private:
-    void Paint(HDC dc);
+    void Paint(HDC dc) override;
 };

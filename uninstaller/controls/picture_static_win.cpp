@@ -55,11 +55,6 @@ constexpr int IconSize = 32;
 
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CPictureStatic, CStatic)
-    ON_WM_PAINT()
-    ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
-END_MESSAGE_MAP()
-
 CPictureStatic::CPictureStatic() : backColor_(::GetSysColor(COLOR_BTNFACE)) {}
 
 CPictureStatic::~CPictureStatic()
@@ -116,23 +111,6 @@ void CPictureStatic::SetIconIndex(int index)
         icon_ = std::move(icon);
     }
     Invalidate(true);
-}
-
-void CPictureStatic::OnPaint()
-{
-    CPaintDC dc(m_hWnd);
-    Paint(dc);
-}
-
-LRESULT CPictureStatic::OnPrintClient(WPARAM dc, LPARAM)
-{
-    // Drawing into the caller's device context: the same picture as on
-    // screen, not the system static's own image drawing.
-    const HDC target = reinterpret_cast<HDC>(dc);
-    const int saved = ::SaveDC(target);
-    Paint(target);
-    ::RestoreDC(target, saved);
-    return 0;
 }
 
 void CPictureStatic::Paint(HDC dc)

@@ -8,11 +8,11 @@
 #include <olectl.h>
 
 #include "framework/com_ptr_win.h"
-#include "framework/controls_win.h"
 #include "framework/cstring.h"
 #include "framework/icon_win.h"
+#include "uninstaller/controls/painted_static_win.h"
 
-class CPictureStatic : public CStatic {
+class CPictureStatic : public CPaintedStatic {
 public:
     CPictureStatic();
     ~CPictureStatic() override;
@@ -41,14 +41,8 @@ public:
     int GetHimetricWidth() const { return himetricWidth_; }
     int GetHimetricHeight() const { return himetricHeight_; }
 
-protected:
-    void OnPaint();
-    LRESULT OnPrintClient(WPARAM dc, LPARAM flags);
-
-    DECLARE_MESSAGE_MAP()
-
 private:
-    void Paint(HDC dc);
+    void Paint(HDC dc) override;
     void PaintIcon(HDC dc);
     void PaintPicture(HDC dc);
 
