@@ -27,12 +27,8 @@ RemovalOutcome RestartScheduler::RemoveFile(const CString& path)
         system_.SetAttributes(path, 0);
 
     const SystemError error = system_.RemoveFile(path);
-    if (error == system_error::None)
-        return RemovalOutcome::Of(RemovalResult::Removed);
-    if (IsNotFound(error))
-        return RemovalOutcome::Of(RemovalResult::AlreadyGone);
-    if (IsScheduled(path))
-        return RemovalOutcome::Of(RemovalResult::Scheduled, error);
+    if (const std::optional<RemovalOutcome> settled = Settled(path, error))
+        return *settled;
 
     // Only a plain file that is still there waits for the restart. A name
     // with wildcards names no one file, a folder is no FILE record's to
@@ -48,17 +44,24 @@ RemovalOutcome RestartScheduler::RemoveFile(const CString& path)
 RemovalOutcome RestartScheduler::RemoveFolder(const CString& path, bool maySchedule)
 {
     const SystemError error = system_.RemoveEmptyFolder(path);
+    if (const std::optional<RemovalOutcome> settled = Settled(path, error))
+        return *settled;
+    // A folder that still holds something nobody scheduled would not go at
+    // the restart either: it stays, and the report says why.
+    if (!maySchedule || !HoldsOnlyScheduled(path))
+        return RemovalOutcome::Of(RemovalResult::Failed, error);
+    return Schedule(path, error);
+}
+
+std::optional<RemovalOutcome> RestartScheduler::Settled(const CString& path, SystemError error) const
+{
     if (error == system_error::None)
         return RemovalOutcome::Of(RemovalResult::Removed);
     if (IsNotFound(error))
         return RemovalOutcome::Of(RemovalResult::AlreadyGone);
     if (IsScheduled(path))
         return RemovalOutcome::Of(RemovalResult::Scheduled, error);
-    // A folder that still holds something nobody scheduled would not go at
-    // the restart either: it stays, and the report says why.
-    if (!maySchedule || !HoldsOnlyScheduled(path))
-        return RemovalOutcome::Of(RemovalResult::Failed, error);
-    return Schedule(path, error);
+    return std::nullopt;
 }
 
 bool RestartScheduler::IsScheduled(const CString& path) const

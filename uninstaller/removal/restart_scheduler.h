@@ -3,6 +3,7 @@
 // contents are all scheduled can follow them, and nothing is scheduled twice.
 #pragma once
 
+#include <optional>
 #include <set>
 #include <string>
 
@@ -28,6 +29,10 @@ public:
     int ScheduledCount() const { return static_cast<int>(scheduled_.size()); }
 
 private:
+    // The outcome a remove call's error already decides: removed, already
+    // gone, or scheduled earlier in this run. None when the name is still
+    // there and nothing holds it for the restart yet.
+    std::optional<RemovalOutcome> Settled(const CString& path, SystemError error) const;
     RemovalOutcome Schedule(const CString& path, SystemError whyNotNow);
     bool HoldsOnlyScheduled(const CString& folder);
 
