@@ -16,6 +16,7 @@
 #include "tests/support/test_support_win.h"
 #include "tools/uidriver/uidriver.h"
 #include "uninstaller/controls/folder_checks_win.h"
+#include "uninstaller/controls/tests/folder_box_texts.h"
 
 namespace {
 
@@ -92,21 +93,6 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kWaitMs
 bool Overlap(const RECT& a, const RECT& b)
 {
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-}
-
-std::string Question(const std::string& folder)
-{
-    return "The folder:\n\n" + folder + "\n\ndoes not exist. Do you want the folder to be created?";
-}
-
-std::string Invalid(const std::string& folder)
-{
-    return "The folder:\n\n" + folder + "\n\nis invalid. Please reenter.";
-}
-
-std::string NotCreated(const std::string& folder)
-{
-    return "The folder:\n\n" + folder + "\n\ncan not be created. Please double check.";
 }
 
 // Tree view items by messages that carry no pointers, so they cross processes.

@@ -6,25 +6,11 @@
 #include <vector>
 
 #include "uninstaller/controls/tests/fake_folder_check_system.h"
+#include "uninstaller/controls/tests/folder_box_texts.h"
 
 namespace {
 
 constexpr int kAnswerNo = 7;
-
-std::string Question(const std::string& folder)
-{
-    return "The folder:\n\n" + folder + "\n\ndoes not exist. Do you want the folder to be created?";
-}
-
-std::string Invalid(const std::string& folder)
-{
-    return "The folder:\n\n" + folder + "\n\nis invalid. Please reenter.";
-}
-
-std::string NotCreated(const std::string& folder)
-{
-    return "The folder:\n\n" + folder + "\n\ncan not be created. Please double check.";
-}
 
 void ExpectBoxes(const FakeFolderCheckSystem& system,
                  const std::vector<FakeFolderCheckSystem::Box>& expected)
