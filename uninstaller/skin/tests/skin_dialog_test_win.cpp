@@ -125,13 +125,19 @@ TEST_F(SkinDialogTest, PagesMadeAndDestroyedHoldNoMoreGdiObjects)
     ::SetCurrentDirectoryA(SamplePages().c_str());
     // Both counts are taken with the window messages of the pages handled,
     // so that what the system does for a page after it is gone is done.
-    Show(SamplePages(), "all_kinds.lcd").reset();
-    Pump();
-    const int before = controltest::GdiObjectCount();
-    for (int round = 0; round < 30; ++round)
+    // Wine makes a few objects of its own once, at times that depend on the
+    // machine's load (caches of painting); a page that leaves anything
+    // behind leaves it every time, 60 or more objects here.
+    constexpr int kRounds = 60;
+    constexpr int kSystemOnceObjects = 8;
+    for (int round = 0; round < 3; ++round)
         Show(SamplePages(), "all_kinds.lcd").reset();
     Pump();
-    EXPECT_LE(controltest::GdiObjectCount(), before);
+    const int before = controltest::GdiObjectCount();
+    for (int round = 0; round < kRounds; ++round)
+        Show(SamplePages(), "all_kinds.lcd").reset();
+    Pump();
+    EXPECT_LE(controltest::GdiObjectCount(), before + kSystemOnceObjects);
 }
 
 TEST_F(SkinDialogTest, LoadingTheSamePageAgainLeavesOneSetOfControls)
