@@ -14,6 +14,7 @@ have x86_64-w64-mingw32-g++-posix || need+=(g++-mingw-w64-x86-64-posix)
 [ -f /usr/share/wine/fonts/sserife.fon ] || need+=(fonts-wine)
 # Wine has no Arial of its own; it takes Liberation Sans, which has Arial's metrics.
 [ -f /usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf ] || need+=(fonts-liberation)
+have ccache || need+=(ccache)
 have Xvfb || need+=(xvfb)
 [ -x /usr/bin/import ] || need+=(imagemagick)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
