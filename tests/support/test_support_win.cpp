@@ -143,40 +143,50 @@ bool MakeFolderLink(const std::string& link, const std::string& target)
 
 MachineKey::MachineKey(const std::string& path) : path_(path)
 {
-    ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+    ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | kProgramView, nullptr,
                       key_.Receive(), nullptr);
 }
 
 MachineKey::~MachineKey()
 {
     key_.Close();
-    ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, path_.c_str());
-    ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, path_.c_str());
+    DeleteKeyTree(HKEY_LOCAL_MACHINE, path_);
 }
 
-bool KeyExists(HKEY root, const std::string& path)
+bool KeyExists(HKEY root, const std::string& path, REGSAM view)
 {
     CRegKey key;
-    return ::RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, key.Receive()) == ERROR_SUCCESS;
+    return ::RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | view, key.Receive()) == ERROR_SUCCESS;
 }
 
-bool ValueExists(HKEY root, const std::string& key, const std::string& name)
+bool ValueExists(HKEY root, const std::string& key, const std::string& name, REGSAM view)
 {
     CRegKey opened;
-    if (::RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, opened.Receive()) != ERROR_SUCCESS)
+    if (::RegOpenKeyExA(root, key.c_str(), 0, KEY_READ | view, opened.Receive()) != ERROR_SUCCESS)
         return false;
     return ::RegQueryValueExA(opened.Get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
-void SetStringValue(HKEY root, const std::string& key, const std::string& name, const std::string& value)
+void SetStringValue(HKEY root, const std::string& key, const std::string& name, const std::string& value,
+                    REGSAM view)
 {
     CRegKey opened;
-    if (::RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, opened.Receive(),
+    if (::RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, opened.Receive(),
                           nullptr) != ERROR_SUCCESS) {
         return;
     }
     ::RegSetValueExA(opened.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                      static_cast<DWORD>(value.size() + 1));
+}
+
+void DeleteKeyTree(HKEY root, const std::string& path, REGSAM view)
+{
+    {
+        CRegKey key;
+        if (::RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS | view, key.Receive()) == ERROR_SUCCESS)
+            ::RegDeleteTreeA(key.Get(), nullptr);
+    }
+    ::RegDeleteKeyExA(root, path.c_str(), view, 0);
 }
 
 bool CreateDemandService(const std::string& name)
