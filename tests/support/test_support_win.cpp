@@ -262,6 +262,61 @@ std::string WindowsFolder()
     return folder;
 }
 
+long RunCapturingOutput(const std::string& commandLine, std::string* output, DWORD timeoutMs,
+                        const std::string& folder)
+{
+    output->clear();
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    if (!::CreatePipe(&readEnd, &writeEnd, &inherit, 0))
+        return -1;
+    CHandle reader(readEnd);
+    CHandle writer(writeEnd);
+    ::SetHandleInformation(reader.Get(), HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writer.Get();
+    startup.hStdError = writer.Get();
+    PROCESS_INFORMATION started{};
+    std::string writable = commandLine;
+    if (!::CreateProcessA(nullptr, &writable[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                          folder.empty() ? nullptr : folder.c_str(), &startup, &started)) {
+        return -1;
+    }
+    CHandle process(started.hProcess);
+    CHandle thread(started.hThread);
+    writer.Close();
+    // Take what the pipe holds; once the program has ended, take the rest
+    // and stop. A failed peek means that every writer has closed.
+    const DWORD start = ::GetTickCount();
+    for (bool ended = false;;) {
+        DWORD available = 0;
+        if (!::PeekNamedPipe(reader.Get(), nullptr, 0, nullptr, &available, nullptr))
+            break;
+        if (available > 0) {
+            char buffer[4096];
+            DWORD read = 0;
+            if (!::ReadFile(reader.Get(), buffer, sizeof buffer, &read, nullptr))
+                break;
+            output->append(buffer, read);
+            continue;
+        }
+        if (ended)
+            break;
+        ended = ::WaitForSingleObject(process.Get(), 20) == WAIT_OBJECT_0;
+        if (!ended && ::GetTickCount() - start > timeoutMs)
+            return -1;
+    }
+    DWORD exitCode = 0;
+    if (::WaitForSingleObject(process.Get(), timeoutMs) != WAIT_OBJECT_0 ||
+        !::GetExitCodeProcess(process.Get(), &exitCode)) {
+        return -1;
+    }
+    return static_cast<long>(exitCode);
+}
+
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs)
 {
     const DWORD start = ::GetTickCount();

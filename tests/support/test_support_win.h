@@ -114,6 +114,15 @@ CString HelperProgram(const std::string& fileName);
 std::string KelrunProgram();
 std::string WindowsFolder();
 
+// Runs a command line to its end and gives its exit code (-1 when it does
+// not start, or not end within `timeoutMs`) and all it wrote to its output
+// and error streams, from `folder` when one is given. Reading stops when the
+// program ends rather than when the pipe closes: a process that it starts may
+// inherit the pipe and keep it open, as Wine's desktop process does when the
+// program is the one that starts it.
+long RunCapturingOutput(const std::string& commandLine, std::string* output, DWORD timeoutMs,
+                        const std::string& folder = "");
+
 // Asks `condition` every `pollMs` until it holds; false when `timeoutMs`
 // passes first. Windows of another process change on their own time, and a
 // window can exist before its children or texts do.
