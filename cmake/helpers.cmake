@@ -1,7 +1,8 @@
 # add_unit_test(name SOURCES a.cpp ... LIBRARIES lib ...)
-# A GoogleTest program. Natively it runs as it is; in the x86_64 cross build
-# ctest runs it under wine64 (the cross-compiling emulator). Discovery happens
-# when the tests run, so building never starts Wine.
+# A GoogleTest program. Natively it runs as it is; in the cross builds ctest
+# runs it under Wine (the cross-compiling emulator: wine64 for x86_64, the
+# 32-bit loader for i686). Discovery happens when the tests run, so building
+# never starts Wine.
 function(add_unit_test name)
   if(NOT BUILD_TESTING)
     return()

@@ -1,4 +1,4 @@
-# Cross build for 64-bit Windows: the build the tests run under wine64.
+# Cross build for 64-bit Windows: the same programs and tests, run under wine64.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(MINGW_PREFIX x86_64-w64-mingw32)

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Checks the program files in dist/ without running them: the shipped 32-bit
-# build cannot run on this machine's kernel, so what can be read from its
-# files is read here (processor, subsystem, imported libraries, resources).
-# The x86_64 build that the tests run gets the same checks.
+# Checks the program files in dist/ without running them: what can be read
+# from the files (processor, subsystem, imported libraries, resources), for
+# the shipped 32-bit build and the x86_64 build alike. It needs no Wine, so it
+# also covers the shipped build on a kernel that starts no 32-bit programs.
 #
 #   tools/check-dist.sh [CHECKER]
 #

@@ -11,6 +11,14 @@ have g++ || need+=(g++)
 have i686-w64-mingw32-g++-posix || need+=(g++-mingw-w64-i686-posix)
 have x86_64-w64-mingw32-g++-posix || need+=(g++-mingw-w64-x86-64-posix)
 [ -x /usr/lib/wine/wine64 ] || need+=(wine64)
+# Wine's 32-bit loader, beside wine64: the shipped 32-bit programs and their
+# tests run under it, in the same 64-bit prefix (WoW64). It is a package of
+# the i386 architecture, which dpkg must know first.
+add_i386=0
+if [ ! -x /usr/lib/wine/wine ]; then
+  need+=(wine32:i386)
+  dpkg --print-foreign-architectures | grep -qx i386 || add_i386=1
+fi
 [ -f /usr/share/wine/fonts/sserife.fon ] || need+=(fonts-wine)
 # Wine has no Arial of its own; it takes Liberation Sans, which has Arial's metrics.
 [ -f /usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf ] || need+=(fonts-liberation)
@@ -31,5 +39,8 @@ if [ "$(id -u)" != 0 ]; then
   sudo=sudo
 fi
 export DEBIAN_FRONTEND=noninteractive
+if [ "$add_i386" = 1 ]; then
+  $sudo dpkg --add-architecture i386
+fi
 $sudo apt-get update -qq
 $sudo apt-get install -y -qq --no-install-recommends "${need[@]}"

@@ -15,5 +15,5 @@ target_link_libraries(kelrun PRIVATE kelrun_win kelrun_skin ws2_32 comctl32 proj
 place_in_dist(kelrun)
 
 add_unit_test(kelrun_win_tests
-  SOURCES removal/tests/removal_system_win_test.cpp
+  SOURCES removal/tests/removal_system_win_test.cpp removal/tests/library_export_win_test.cpp
   LIBRARIES kelrun_win win_test_support)

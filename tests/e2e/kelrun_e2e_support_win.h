@@ -78,20 +78,22 @@ public:
         ::DeleteFileA(ReportPath(code_).c_str());
         RemoveTree(installFolder_);
         RemoveTree(productFolder_);
-        ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, keyPath_.c_str());
-        ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, keyPath_.c_str());
+        DeleteKeyTree(HKEY_LOCAL_MACHINE, keyPath_);
+        DeleteKeyTree(HKEY_LOCAL_MACHINE, keyPath_, kOtherView);
     }
 
     Product(const Product&) = delete;
     Product& operator=(const Product&) = delete;
 
-    // The Uninstall key; the installation folder is recorded with a trailing
-    // backslash, as the installer writes it, unless another folder is given.
-    void Register(const std::string& displayName, const std::string& lastInstallationPath = "")
+    // The Uninstall key, in the view of the kelrun under test, as the suite's
+    // installer of the same build writes it; the installation folder is
+    // recorded with a trailing backslash unless another folder is given.
+    void Register(const std::string& displayName, const std::string& lastInstallationPath = "",
+                  REGSAM view = kProgramView)
     {
-        SetStringValue(HKEY_LOCAL_MACHINE, keyPath_, "DisplayName", displayName);
+        SetStringValue(HKEY_LOCAL_MACHINE, keyPath_, "DisplayName", displayName, view);
         SetStringValue(HKEY_LOCAL_MACHINE, keyPath_, "LastInstallationPath",
-                       lastInstallationPath.empty() ? installFolder_ + "\\" : lastInstallationPath);
+                       lastInstallationPath.empty() ? installFolder_ + "\\" : lastInstallationPath, view);
     }
     void WriteLog(const std::string& contents) { WriteFile(productFolder_ + "\\uninstall.log", contents); }
     void WriteLanguage(const std::string& contents) { WriteFile(productFolder_ + "\\language.lan", contents); }
@@ -123,7 +125,10 @@ public:
     }
     const std::string& InstallFolder() const { return installFolder_; }
     const std::string& ProductFolder() const { return productFolder_; }
-    bool KeyExists() const { return testsupport::KeyExists(HKEY_LOCAL_MACHINE, keyPath_); }
+    bool KeyExists(REGSAM view = kProgramView) const
+    {
+        return testsupport::KeyExists(HKEY_LOCAL_MACHINE, keyPath_, view);
+    }
 
 private:
     std::string code_;

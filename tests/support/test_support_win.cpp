@@ -143,40 +143,50 @@ bool MakeFolderLink(const std::string& link, const std::string& target)
 
 MachineKey::MachineKey(const std::string& path) : path_(path)
 {
-    ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+    ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | kProgramView, nullptr,
                       key_.Receive(), nullptr);
 }
 
 MachineKey::~MachineKey()
 {
     key_.Close();
-    ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, path_.c_str());
-    ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, path_.c_str());
+    DeleteKeyTree(HKEY_LOCAL_MACHINE, path_);
 }
 
-bool KeyExists(HKEY root, const std::string& path)
+bool KeyExists(HKEY root, const std::string& path, REGSAM view)
 {
     CRegKey key;
-    return ::RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, key.Receive()) == ERROR_SUCCESS;
+    return ::RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | view, key.Receive()) == ERROR_SUCCESS;
 }
 
-bool ValueExists(HKEY root, const std::string& key, const std::string& name)
+bool ValueExists(HKEY root, const std::string& key, const std::string& name, REGSAM view)
 {
     CRegKey opened;
-    if (::RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, opened.Receive()) != ERROR_SUCCESS)
+    if (::RegOpenKeyExA(root, key.c_str(), 0, KEY_READ | view, opened.Receive()) != ERROR_SUCCESS)
         return false;
     return ::RegQueryValueExA(opened.Get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
-void SetStringValue(HKEY root, const std::string& key, const std::string& name, const std::string& value)
+void SetStringValue(HKEY root, const std::string& key, const std::string& name, const std::string& value,
+                    REGSAM view)
 {
     CRegKey opened;
-    if (::RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, opened.Receive(),
+    if (::RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, opened.Receive(),
                           nullptr) != ERROR_SUCCESS) {
         return;
     }
     ::RegSetValueExA(opened.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                      static_cast<DWORD>(value.size() + 1));
+}
+
+void DeleteKeyTree(HKEY root, const std::string& path, REGSAM view)
+{
+    {
+        CRegKey key;
+        if (::RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS | view, key.Receive()) == ERROR_SUCCESS)
+            ::RegDeleteTreeA(key.Get(), nullptr);
+    }
+    ::RegDeleteKeyExA(root, path.c_str(), view, 0);
 }
 
 bool CreateDemandService(const std::string& name)
@@ -250,6 +260,61 @@ std::string WindowsFolder()
     char folder[MAX_PATH] = {};
     ::GetWindowsDirectoryA(folder, MAX_PATH);
     return folder;
+}
+
+long RunCapturingOutput(const std::string& commandLine, std::string* output, DWORD timeoutMs,
+                        const std::string& folder)
+{
+    output->clear();
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    if (!::CreatePipe(&readEnd, &writeEnd, &inherit, 0))
+        return -1;
+    CHandle reader(readEnd);
+    CHandle writer(writeEnd);
+    ::SetHandleInformation(reader.Get(), HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writer.Get();
+    startup.hStdError = writer.Get();
+    PROCESS_INFORMATION started{};
+    std::string writable = commandLine;
+    if (!::CreateProcessA(nullptr, &writable[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                          folder.empty() ? nullptr : folder.c_str(), &startup, &started)) {
+        return -1;
+    }
+    CHandle process(started.hProcess);
+    CHandle thread(started.hThread);
+    writer.Close();
+    // Take what the pipe holds; once the program has ended, take the rest
+    // and stop. A failed peek means that every writer has closed.
+    const DWORD start = ::GetTickCount();
+    for (bool ended = false;;) {
+        DWORD available = 0;
+        if (!::PeekNamedPipe(reader.Get(), nullptr, 0, nullptr, &available, nullptr))
+            break;
+        if (available > 0) {
+            char buffer[4096];
+            DWORD read = 0;
+            if (!::ReadFile(reader.Get(), buffer, sizeof buffer, &read, nullptr))
+                break;
+            output->append(buffer, read);
+            continue;
+        }
+        if (ended)
+            break;
+        ended = ::WaitForSingleObject(process.Get(), 20) == WAIT_OBJECT_0;
+        if (!ended && ::GetTickCount() - start > timeoutMs)
+            return -1;
+    }
+    DWORD exitCode = 0;
+    if (::WaitForSingleObject(process.Get(), timeoutMs) != WAIT_OBJECT_0 ||
+        !::GetExitCodeProcess(process.Get(), &exitCode)) {
+        return -1;
+    }
+    return static_cast<long>(exitCode);
 }
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs)

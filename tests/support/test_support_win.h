@@ -40,8 +40,22 @@ void RemoveTree(const std::string& path);
 // link, which Windows programs see as a reparse point.
 bool MakeFolderLink(const std::string& link, const std::string& target);
 
-// A key below HKEY_LOCAL_MACHINE, created now and deleted with its subkeys
-// when the object goes.
+// The registry view of the programs under test. On 64-bit Windows a 32-bit
+// program reads and writes HKEY_LOCAL_MACHINE\Software through the 32-bit
+// view (Software\WOW6432Node), as the 32-bit installer that registered the
+// product did; a 64-bit program through the 64-bit view. Tests write what
+// the program under test reads, and put into the other view only what it
+// must never see. (A 32-bit Windows has one view and ignores both flags.)
+#ifdef _WIN64
+constexpr REGSAM kProgramView = KEY_WOW64_64KEY;
+constexpr REGSAM kOtherView = KEY_WOW64_32KEY;
+#else
+constexpr REGSAM kProgramView = KEY_WOW64_32KEY;
+constexpr REGSAM kOtherView = KEY_WOW64_64KEY;
+#endif
+
+// A key below HKEY_LOCAL_MACHINE in the programs' view, created now and
+// deleted with its subkeys when the object goes.
 class MachineKey {
 public:
     explicit MachineKey(const std::string& path);
@@ -56,9 +70,12 @@ private:
     CRegKey key_;
 };
 
-bool KeyExists(HKEY root, const std::string& path);
-bool ValueExists(HKEY root, const std::string& key, const std::string& name);
-void SetStringValue(HKEY root, const std::string& key, const std::string& name, const std::string& value);
+bool KeyExists(HKEY root, const std::string& path, REGSAM view = kProgramView);
+bool ValueExists(HKEY root, const std::string& key, const std::string& name, REGSAM view = kProgramView);
+void SetStringValue(HKEY root, const std::string& key, const std::string& name, const std::string& value,
+                    REGSAM view = kProgramView);
+// Deletes a key with its subkeys.
+void DeleteKeyTree(HKEY root, const std::string& path, REGSAM view = kProgramView);
 
 // What the system is asked to delete when Windows next starts: the sources
 // of PendingFileRenameOperations that have no new name, in order, without
@@ -96,6 +113,15 @@ CString HelperProgram(const std::string& fileName);
 // The kelrun program under test.
 std::string KelrunProgram();
 std::string WindowsFolder();
+
+// Runs a command line to its end and gives its exit code (-1 when it does
+// not start, or not end within `timeoutMs`) and all it wrote to its output
+// and error streams, from `folder` when one is given. Reading stops when the
+// program ends rather than when the pipe closes: a process that it starts may
+// inherit the pipe and keep it open, as Wine's desktop process does when the
+// program is the one that starts it.
+long RunCapturingOutput(const std::string& commandLine, std::string* output, DWORD timeoutMs,
+                        const std::string& folder = "");
 
 // Asks `condition` every `pollMs` until it holds; false when `timeoutMs`
 // passes first. Windows of another process change on their own time, and a

@@ -6,13 +6,26 @@
 # With a DISPLAY the windows show on it; without one they show on a private
 # Xvfb display and a screenshot of each is saved in screenshots/.
 #
-# Needs the x86_64 build (make dist): build/win64/tools and dist/win64/kelrun.exe.
+# It runs the shipped 32-bit kelrun (dist/win32/kelrun.exe), installed by
+# the 32-bit sample setup of build/win32/tools, as the 32-bit setup suite
+# installs a product: Wine runs both under WoW64 in its 64-bit prefix. On a
+# machine whose kernel starts no 32-bit programs it takes the x86_64 build
+# (build/win64) instead, and says so. Needs make dist.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/../.." && pwd)
-# DEMO_TOOLS and DEMO_KELRUN name other builds of the tools and of kelrun.
-tools=${DEMO_TOOLS:-$root/build/win64/tools}
-kelrun=${DEMO_KELRUN:-$root/dist/win64/kelrun.exe}
+# DEMO_BUILD (win32 or win64) picks the build; DEMO_TOOLS and DEMO_KELRUN
+# name other builds of the tools and of kelrun.
+if [ -z "${DEMO_BUILD:-}" ]; then
+  DEMO_BUILD=win32
+  if ! why=$("$root/tools/runs-32bit.sh" 2>&1); then
+    echo "demo: $why,"
+    echo "demo: so it runs the x86_64 build, dist/win64/kelrun.exe, instead of the shipped 32-bit one"
+    DEMO_BUILD=win64
+  fi
+fi
+tools=${DEMO_TOOLS:-$root/build/$DEMO_BUILD/tools}
+kelrun=${DEMO_KELRUN:-$root/dist/$DEMO_BUILD/kelrun.exe}
 code='{6F3A2C1E-5B7D-4E8A-9C0F-2D4B6A8E1C35}'
 
 if [ "${1:-}" != --inside ]; then
@@ -26,7 +39,7 @@ if [ "${1:-}" != --inside ]; then
   if [ -n "${DISPLAY:-}" ]; then
     export WINE_ENV_DISPLAY=keep
   fi
-  export DEMO_TOOLS=$tools DEMO_KELRUN=$kelrun
+  export DEMO_BUILD DEMO_TOOLS=$tools DEMO_KELRUN=$kelrun
   exec "$root/tools/wine-env.sh" bash "$0" --inside
 fi
 
@@ -38,10 +51,22 @@ shots=$root/screenshots
 scratch=$WINE_ENV_SCRATCH
 failed=0
 
+# The 32-bit programs start through Wine's 32-bit loader, and what the
+# 32-bit build reads of the registry is its 32-bit view.
+if [ "$DEMO_BUILD" = win32 ]; then
+  loader=/usr/lib/wine/wine
+  view=/reg:32
+  build_name="the shipped 32-bit build"
+else
+  loader=$WINE
+  view=/reg:64
+  build_name="the x86_64 build"
+fi
+
 # A Linux path as Wine's programs see it.
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
-driver() { "$WINE" "$tools/uidriver/uidriver.exe" "$@"; }
-setup() { "$WINE" "$tools/sample/sample_setup.exe" "$@"; }
+driver() { "$loader" "$tools/uidriver/uidriver.exe" "$@"; }
+setup() { "$loader" "$tools/sample/sample_setup.exe" "$@"; }
 step() { printf '\n==> %s\n' "$*"; }
 shot() {
   [ "$real_display" = 1 ] && return 0
@@ -61,7 +86,7 @@ fi
 step "A fresh Wine prefix: $WINEPREFIX"
 # Web addresses that the removal opens go to a recorder instead of a browser.
 "$WINE" reg add 'HKCR\http\shell\open\command' /ve \
-  /d "\"$(winpath "$tools/sample/record_url.exe")\" \"%1\"" /f >/dev/null
+  /d "\"$(winpath "$tools/sample/record_url.exe")\" \"%1\"" /f "$view" >/dev/null
 
 step "Installing Parvane Sample"
 setup install --kelrun "$(winpath "$kelrun")" >"$scratch/install.log" || {
@@ -75,6 +100,7 @@ step "Before: what of the product is on the machine"
 setup report
 
 step "Starting C:\\windows\\kelrun.exe /R $code"
+echo "    it is $kelrun, $build_name"
 driver launch --pid-file "$(winpath "$scratch/kelrun.pid")" \
   --exit-file "$(winpath "$scratch/kelrun.exit")" --timeout 300 \
   -- 'C:\windows\kelrun.exe' /R "$code" &

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <malloc.h>
 
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <type_traits>
@@ -42,9 +43,38 @@ extern "C" __declspec(dllexport) void __stdcall ReportArgumentSize(char* buffer)
     sample::AppendRecord("argument|" + sizeText + "|" + std::string(buffer, strnlen(buffer, known)));
 }
 
-// Both exports have the one shape the uninstaller calls.
+namespace {
+
+// "stack|<frame>|<text>": where the caller's stack stood when the export was
+// entered (its own frame, a fixed distance above), and the text it was given.
+void RecordStackAndText(const void* frame, const char* buffer)
+{
+    const std::string text = buffer ? std::string(buffer, strnlen(buffer, kBufferSize)) : "(none)";
+    sample::AppendRecord("stack|" + std::to_string(reinterpret_cast<std::uintptr_t>(frame)) + "|" + text);
+}
+
+}  // namespace
+
+// Called again from the same place, it must find the stack where it was. On
+// 32-bit x86 that holds only when the caller and the export agree that the
+// export removes its own argument.
+extern "C" __declspec(dllexport) void __stdcall RecordStack(char* buffer)
+{
+    RecordStackAndText(__builtin_frame_address(0), buffer);
+}
+
+// The same export declared with the C convention, as a carelessly built
+// removal library would export it: it leaves its argument on the stack, so
+// a stdcall caller's stack moves four bytes at every call on 32-bit x86.
+extern "C" __declspec(dllexport) void __cdecl RecordStackCdecl(char* buffer)
+{
+    RecordStackAndText(__builtin_frame_address(0), buffer);
+}
+
+// The exports have the one shape the uninstaller calls (all but the twin).
 static_assert(std::is_same_v<decltype(&UnregisterSample), LibraryExport>);
 static_assert(std::is_same_v<decltype(&ReportArgumentSize), LibraryExport>);
+static_assert(std::is_same_v<decltype(&RecordStack), LibraryExport>);
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID)
 {

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/test_support_win.h"
 #include "tools/uidriver/tests/driver_target_ids.h"
 
 namespace {
@@ -40,36 +41,7 @@ std::string DriverPath()
 long RunDriver(std::vector<std::string> arguments, std::string* output)
 {
     arguments.insert(arguments.begin(), DriverPath());
-    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
-    HANDLE reader = nullptr;
-    HANDLE writer = nullptr;
-    if (!CreatePipe(&reader, &writer, &inherit, 0))
-        return -1;
-    SetHandleInformation(reader, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writer;
-    startup.hStdError = writer;
-    PROCESS_INFORMATION info{};
-    std::string commandLine = BuildCommandLine(arguments);
-    const BOOL started = CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE,
-                                        CREATE_NO_WINDOW, nullptr, nullptr, &startup, &info);
-    CloseHandle(writer);
-    output->clear();
-    DWORD exitCode = static_cast<DWORD>(-1);
-    if (started) {
-        char buffer[4096];
-        DWORD read = 0;
-        while (ReadFile(reader, buffer, sizeof(buffer), &read, nullptr) && read > 0)
-            output->append(buffer, read);
-        WaitForSingleObject(info.hProcess, kWaitMs);
-        GetExitCodeProcess(info.hProcess, &exitCode);
-        CloseHandle(info.hProcess);
-        CloseHandle(info.hThread);
-    }
-    CloseHandle(reader);
-    return static_cast<long>(exitCode);
+    return testsupport::RunCapturingOutput(BuildCommandLine(arguments), output, kWaitMs);
 }
 
 std::string Hex(HWND window)

@@ -209,28 +209,29 @@ std::string TextOf(HWND window)
     return text;
 }
 
+// An EnumWindows callback: the visible message boxes of this process. It is
+// a named CALLBACK function because the system calls it with stdcall, which a
+// lambda cannot be on 32-bit x86.
+BOOL CALLBACK CollectOwnBoxes(HWND window, LPARAM context)
+{
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    char className[32] = {};
+    ::GetClassNameA(window, className, sizeof className);
+    if (process == ::GetCurrentProcessId() && std::string(className) == "#32770" && ::IsWindowVisible(window))
+        reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
+    return TRUE;
+}
+
 }  // namespace
 
 void MessageBoxWatcher::Watch()
 {
     std::vector<HWND> answered;
     while (!stop_) {
-        struct Search {
-            std::vector<HWND> boxes;
-        } search;
-        ::EnumWindows(
-            [](HWND window, LPARAM context) -> BOOL {
-                DWORD process = 0;
-                ::GetWindowThreadProcessId(window, &process);
-                char className[32] = {};
-                ::GetClassNameA(window, className, sizeof className);
-                if (process == ::GetCurrentProcessId() && std::string(className) == "#32770" &&
-                    ::IsWindowVisible(window))
-                    reinterpret_cast<Search*>(context)->boxes.push_back(window);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        for (HWND box : search.boxes) {
+        std::vector<HWND> boxes;
+        ::EnumWindows(CollectOwnBoxes, reinterpret_cast<LPARAM>(&boxes));
+        for (HWND box : boxes) {
             bool seen = false;
             for (HWND old : answered)
                 seen = seen || old == box;
