@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FakeRemovalSystem system;
     system.logContents = std::string(contents);
     system.protectedFolders.folders = {"C:\\Windows", "C:\\Program Files"};
-    system.protectedFolders.profilesRoot = "C:\\Users";
+    system.protectedFolders.profileRoots = {"C:\\Users"};
     ProductValues product;
     product.ProductCode = "{P}";
     product.InstallFolder = "C:\\Apps\\Sample\\";

@@ -1,6 +1,7 @@
 // A recording stand-in for the machine: an in-memory file system with
-// attributes, a current folder, registry and profile texts, and a log of
-// every operation that changes something, in the order the engine asked.
+// attributes, links and other names for folders (drive letters, short
+// names), a current folder, registry and profile texts, and a log of every
+// operation that changes something, in the order the engine asked.
 // FakeReporter and FakeReportSink write into the same log, so one list holds
 // the machine's changes, the page's reports and the removal report's lines
 // in the one order they happened.
@@ -20,22 +21,33 @@ public:
     struct Entry {
         bool folder = false;
         std::uint32_t attributes = 0;
-        std::string path;  // as added, letter case kept
+        std::string path;  // its real path, letter case kept
+        std::string target;  // a link's: the real path it leads to
     };
 
     // The file system. Paths compare without regard to ASCII case.
     void AddFile(const CString& path, std::uint32_t attributes = 0)
     {
-        entries_[Key(path)] = {false, attributes, path.str()};
+        entries_[Key(path)] = {false, attributes, Real(path), {}};
     }
-    void AddFolder(const CString& path) { entries_[Key(path)] = {true, 0x10, path.str()}; }
-    // A link to a folder, as the system lists it.
-    void AddFolderLink(const CString& path) { entries_[Key(path)] = {true, 0x10 | 0x400, path.str()}; }
+    void AddFolder(const CString& path) { entries_[Key(path)] = {true, 0x10, Real(path), {}}; }
+    // A link to a folder, as the system lists it. With a `target`, paths
+    // below the link lead into the target, as they do on the system.
+    void AddFolderLink(const CString& path, const CString& target = CString())
+    {
+        entries_[Key(path)] = {true, 0x10 | 0x400, Real(path), target.str()};
+        if (!target.IsEmpty())
+            redirects_.push_back({Upper(Real(path)), target.str(), true});
+    }
+    // Another name for a folder that is no link: a drive letter made with
+    // subst ("X:" for "C:\Windows") or a short name ("C:\PROGRA~1").
+    void AddAlias(const CString& alias, const CString& real) { redirects_.push_back({Upper(alias.str()), real.str(), false}); }
     // A file that another program holds: deleting it fails with `error`.
     void HoldFile(const CString& path, std::uint32_t error = 32) { held_[Key(path)] = error; }
     // Folders that cannot be removed even when empty (the system's error).
     void HoldFolder(const CString& path, std::uint32_t error = 32) { held_[Key(path)] = error; }
     bool Has(const CString& path) const { return entries_.count(Key(path)) != 0; }
+    const std::map<std::string, Entry>& Entries() const { return entries_; }
     std::uint32_t AttributesOf(const CString& path) const { return entries_.at(Key(path)).attributes; }
 
     std::string logContents;
@@ -52,6 +64,9 @@ public:
     // Every change and every report, in order. System calls read
     // "Operation argument..."; reports start with "page ".
     std::vector<std::string> events;
+    // The real path of every entry that went, in order.
+    std::vector<std::string> removedPaths;
+    int finalPathCalls = 0;
 
     bool ReadTextFile(const CString& path, std::string* contents, std::uint32_t* error) override
     {
@@ -102,7 +117,7 @@ public:
             return 5;
         if (held_.count(Key(path)) != 0)
             return held_.at(Key(path));
-        entries_.erase(found);
+        Erase(found);
         return 0;
     }
 
@@ -118,7 +133,7 @@ public:
             return 145;
         if (held_.count(Key(path)) != 0)
             return held_.at(Key(path));
-        entries_.erase(found);
+        Erase(found);
         return 0;
     }
 
@@ -127,7 +142,9 @@ public:
         Record("RemoveLink " + path.str());
         if (linkRemovalError != 0)
             return linkRemovalError;
-        entries_.erase(Key(path));  // the link only; what it points to is elsewhere
+        auto found = entries_.find(Key(path));  // the link only; what it points to is elsewhere
+        if (found != entries_.end())
+            Erase(found);
         return 0;
     }
 
@@ -135,7 +152,7 @@ public:
     std::vector<FolderEntry> ListFolder(const CString& path) override
     {
         std::vector<FolderEntry> entries;
-        const std::string prefix = Key(path) + "\\";
+        const std::string prefix = Upper(Resolve(path, true)) + "\\";
         for (const auto& entry : entries_) {
             if (entry.first.compare(0, prefix.size(), prefix) == 0 &&
                 entry.first.find('\\', prefix.size()) == std::string::npos)
@@ -168,6 +185,22 @@ public:
         return full;
     }
 
+    // Every alias and link resolved, in the letter case the entry was made
+    // with; empty when nothing is there.
+    CString FinalPath(const CString& path) override
+    {
+        ++finalPathCalls;
+        std::string real = Resolve(path, true);
+        while (real.size() > 3 && real.back() == '\\')
+            real.pop_back();
+        if (real.size() == 2 && real[1] == ':')
+            real += '\\';
+        if (real.size() == 3 && real[1] == ':' && real[2] == '\\')
+            return real;
+        auto found = entries_.find(Upper(real));
+        return found == entries_.end() ? CString() : CString(found->second.path);
+    }
+
     ProtectedFolders GetProtectedFolders() override { return protectedFolders; }
     CString GetCurrentFolder() override { return currentFolder; }
 
@@ -187,18 +220,7 @@ public:
     bool DeleteFolderTree(const CString& path, bool quiet) override
     {
         Record("DeleteFolderTree " + path.str() + (quiet ? " quiet" : ""));
-        const std::string prefix = Key(path) + "\\";
-        bool complete = true;
-        for (auto it = entries_.begin(); it != entries_.end();) {
-            const bool inTree = it->first == Key(path) || it->first.compare(0, prefix.size(), prefix) == 0;
-            if (inTree && !HoldsHeld(it->first)) {
-                it = entries_.erase(it);
-            } else {
-                complete = complete && !inTree;
-                ++it;
-            }
-        }
-        return complete;
+        return ShellDelete(Key(path), 0);
     }
 
     std::uint32_t DeleteService(const CString& name) override
@@ -247,10 +269,77 @@ public:
     }
 
 private:
-    static std::string Key(const CString& path)
+    struct Redirect {
+        std::string from;  // upper-cased
+        std::string to;
+        bool link;  // a link is an entry of its own: only what lies below it leads on
+    };
+
+    static std::string Upper(std::string text)
     {
-        CString key = path;
-        return key.MakeUpper().str();
+        for (char& c : text)
+            c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+        return text;
+    }
+
+    // The path with each alias and each link above its last name (and, when
+    // `followLast`, a link at its last name too) replaced by what it leads to.
+    std::string Resolve(const CString& path, bool followLast) const
+    {
+        std::string text = path.str();
+        for (int hop = 0; hop < 40; ++hop) {
+            const Redirect* best = nullptr;
+            const std::string upper = Upper(text);
+            for (const Redirect& redirect : redirects_) {
+                if (upper.compare(0, redirect.from.size(), redirect.from) != 0)
+                    continue;
+                const bool whole = upper.size() == redirect.from.size();
+                if ((whole && redirect.link && !followLast) || (!whole && upper[redirect.from.size()] != '\\'))
+                    continue;
+                if (!best || redirect.from.size() > best->from.size())
+                    best = &redirect;
+            }
+            if (!best)
+                break;
+            text = best->to + text.substr(best->from.size());
+        }
+        return text;
+    }
+
+    std::string Real(const CString& path) const { return Resolve(path, false); }
+    std::string Key(const CString& path) const { return Upper(Real(path)); }
+
+    void Erase(std::map<std::string, Entry>::iterator entry)
+    {
+        removedPaths.push_back(entry->second.path);
+        entries_.erase(entry);
+    }
+
+    // Like the shell's delete under Wine: it takes what it can, stops at a
+    // held file (leaving it and the folders above it), and follows every
+    // link inside the tree into the folder it leads to.
+    bool ShellDelete(const std::string& key, int depth)
+    {
+        const std::string prefix = key + "\\";
+        std::vector<std::string> targets;
+        bool complete = true;
+        for (auto it = entries_.begin(); it != entries_.end();) {
+            const bool inTree = it->first == key || it->first.compare(0, prefix.size(), prefix) == 0;
+            if (inTree && !it->second.target.empty())
+                targets.push_back(Upper(it->second.target));
+            if (inTree && !HoldsHeld(it->first)) {
+                removedPaths.push_back(it->second.path);
+                it = entries_.erase(it);
+            } else {
+                complete = complete && !inTree;
+                ++it;
+            }
+        }
+        for (const std::string& target : targets) {
+            if (depth < 8)
+                ShellDelete(target, depth + 1);
+        }
+        return complete;
     }
 
     static bool Matches(const char* pattern, const char* name)
@@ -287,6 +376,7 @@ private:
 
     std::map<std::string, Entry> entries_;
     std::map<std::string, std::uint32_t> held_;
+    std::vector<Redirect> redirects_;
 };
 
 // Records what the engine reports into the system's event list, as

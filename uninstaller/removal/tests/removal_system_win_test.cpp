@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/ascii_case.h"
 #include "uninstaller/removal/removal_report_win.h"
 #include "uninstaller/removal/restart_scheduler.h"
 #include "uninstaller/removal/tree_guard.h"
@@ -49,7 +50,7 @@ TEST(RemovalSystemWinTest, TreeDeleteTakesReadOnlyHiddenAndNestedItems)
 
 TEST(RemovalSystemWinTest, LinkInsideTreeIsNeverFollowed)
 {
-    ScratchFolder scratch("links");
+    ScratchFolder scratch("links", "C:\\");
     const std::string outside = scratch.Path() + "\\Outside";
     const std::string root = scratch.Path() + "\\Product";
     ::CreateDirectoryA(outside.c_str(), nullptr);
@@ -76,7 +77,7 @@ TEST(RemovalSystemWinTest, LinkInsideTreeIsNeverFollowed)
 // above it removed at the restart, children first. The rest goes at once.
 TEST(RemovalSystemWinTest, TreeWithAFileInUseIsFinishedAndScheduledChildrenFirst)
 {
-    ScratchFolder scratch("held-tree");
+    ScratchFolder scratch("held-tree", "C:\\");
     const std::string root = scratch.Path() + "\\Product";
     testsupport::MakeFolders(root + "\\bin\\x86");
     testsupport::MakeFolders(root + "\\docs");
@@ -211,7 +212,8 @@ TEST(RemovalSystemWinTest, ProtectedFoldersNameWindowsProgramFilesAndProfiles)
     EXPECT_TRUE(isProtected("c:\\program files\\"));
     EXPECT_TRUE(isProtected("C:\\ProgramData"));
     EXPECT_TRUE(isProtected("C:\\users"));
-    EXPECT_TRUE(isProtected(folders.profilesRoot + "\\Public"));
+    ASSERT_FALSE(folders.profileRoots.empty());
+    EXPECT_TRUE(isProtected(folders.profileRoots[0] + "\\Public"));
     EXPECT_TRUE(isProtected(CString(windows) + "\\system32\\.."));
     // Nothing inside the Windows folder goes as a tree, named or not.
     EXPECT_TRUE(isProtected(CString(windows) + "\\system32\\drivers"));
@@ -219,6 +221,80 @@ TEST(RemovalSystemWinTest, ProtectedFoldersNameWindowsProgramFilesAndProfiles)
     EXPECT_TRUE(isProtected(CString(windows) + "\\Temp\\Some Product"));
     EXPECT_FALSE(isProtected("C:\\Program Files\\Some Product"));
     EXPECT_FALSE(isProtected("C:\\ProgramData\\Some Vendor\\Some Product"));
+}
+
+bool SameFolder(const CString& a, const CString& b)
+{
+    return !a.IsEmpty() && EqualsIgnoringAsciiCase(a.view(), b.view());
+}
+
+TEST(RemovalSystemWinTest, FinalPathNamesTheFolderBehindEveryName)
+{
+    ScratchFolder scratch("final", "C:\\");
+    const std::string real = scratch.Path() + "\\Real";
+    testsupport::MakeFolders(real + "\\App");
+    ASSERT_TRUE(testsupport::MakeFolderLink(scratch.Path() + "\\Linked", real));
+    testsupport::DriveLetter drive('X', testsupport::WindowsFolder());
+    ASSERT_TRUE(drive.Made());
+    char shortName[MAX_PATH] = {};
+    ASSERT_GT(::GetShortPathNameA("C:\\Program Files", shortName, MAX_PATH), 0u);
+
+    Win32RemovalSystem system;
+    EXPECT_TRUE(SameFolder(system.FinalPath(CString(real + "\\App")), CString(real + "\\App")));
+    EXPECT_TRUE(SameFolder(system.FinalPath(CString(scratch.Path() + "\\LINKED\\app")), CString(real + "\\App")));
+    EXPECT_TRUE(SameFolder(system.FinalPath(shortName), "C:\\Program Files")) << shortName;
+    EXPECT_TRUE(SameFolder(system.FinalPath("X:\\system32"),
+                           system.FinalPath(CString(testsupport::WindowsFolder() + "\\System32"))));
+    EXPECT_EQ(system.FinalPath(CString(scratch.Path() + "\\missing")), "");
+}
+
+// Other drive letters, links above a profile and the spelling of a
+// profile's folders all lead to the same answer.
+TEST(RemovalSystemWinTest, TheGuardKnowsAFolderByEveryName)
+{
+    ScratchFolder scratch("aliases", "C:\\");
+    testsupport::DriveLetter drive('X', testsupport::WindowsFolder());
+    ASSERT_TRUE(drive.Made());
+    char profile[MAX_PATH] = {};
+    ASSERT_GT(::GetEnvironmentVariableA("USERPROFILE", profile, MAX_PATH), 0u);
+    const std::string profilePath = profile;
+    const std::string user = profilePath.substr(profilePath.rfind('\\') + 1);
+    ASSERT_TRUE(testsupport::MakeFolderLink(scratch.Path() + "\\Settings", profilePath.substr(0, profilePath.rfind('\\'))));
+
+    Win32RemovalSystem system;
+    const ProtectedFolders folders = WithFinalPaths(system, system.GetProtectedFolders());
+    auto refused = [&](const std::string& path) {
+        return !IsTreeRemovalAllowed(system.FullPath(CString(path)), folders, kProductFolder, &system);
+    };
+    for (const std::string& path : {std::string("X:\\system32"), scratch.Path() + "\\Settings\\" + user,
+                                    profilePath + "\\Documents", profilePath + "\\Favorites",
+                                    profilePath + "\\AppData\\Local", profilePath + "\\Documents\\Some Product"})
+        EXPECT_TRUE(refused(path)) << path;
+    EXPECT_FALSE(refused(profilePath + "\\AppData\\Local\\Programs\\Some Product"));
+    EXPECT_FALSE(refused(scratch.Path() + "\\Settings-not"));
+}
+
+// The tree check reads folders by their wide names: a link inside a folder
+// whose name the code page cannot spell is still found, never followed.
+TEST(RemovalSystemWinTest, ALinkInsideAFolderTheCodePageCannotSpellIsFound)
+{
+    ScratchFolder scratch("wide", "C:\\");
+    ScratchFolder outside("wide-outside");
+    WriteFile(outside.Path() + "\\precious.txt", "keep");
+    const std::string root = scratch.Path() + "\\Product";
+    testsupport::MakeFolders(root);
+    std::wstring wideFolder(root.begin(), root.end());
+    wideFolder += L"\\\x03A9mega\x65E5";
+    ASSERT_TRUE(::CreateDirectoryW(wideFolder.c_str(), nullptr));
+    wchar_t shortName[MAX_PATH] = {};
+    ASSERT_GT(::GetShortPathNameW(wideFolder.c_str(), shortName, MAX_PATH), 0u);
+    const std::string narrowShort(shortName, shortName + ::wcslen(shortName));
+    ASSERT_TRUE(testsupport::MakeFolderLink(narrowShort + "\\shared", outside.Path()));
+
+    Win32RemovalSystem system;
+    RestartScheduler scheduler(system);
+    DeleteTree(system, CString(root), true, kProductFolder, scheduler);
+    EXPECT_TRUE(Exists(outside.Path() + "\\precious.txt"));
 }
 
 TEST(RemovalSystemWinTest, FullPathResolvesDotsSlashesAndShortNames)

@@ -25,7 +25,7 @@ protected:
         product.UninstallLogPath = "C:\\Windows\\Installer\\{P}\\uninstall.log";
         product.LanguageFilePath = LanguageFile;
         system.protectedFolders.folders = {"C:\\Windows", "C:\\Program Files"};
-        system.protectedFolders.profilesRoot = "C:\\Users";
+        system.protectedFolders.profileRoots = {"C:\\Users"};
         system.profileTexts[std::string(LanguageFile) + "|SetupProgress|10"] = "Done.";
         system.AddFolder("C:\\Apps");
         system.AddFolder("C:\\Apps\\Sample");
@@ -522,7 +522,7 @@ TEST_F(RemovalWorkerTest, AQueuedFolderIsScheduledOnlyWhenAllItHoldsIsScheduled)
         SCOPED_TRACE(c.name);
         system = FakeRemovalSystem();
         system.protectedFolders.folders = {"C:\\Windows", "C:\\Program Files"};
-        system.protectedFolders.profilesRoot = "C:\\Users";
+        system.protectedFolders.profileRoots = {"C:\\Users"};
         for (const char* folder : {"C:\\Apps", "C:\\Apps\\Sample", "C:\\Apps\\Sample\\bin", "C:\\Program Files",
                                    "C:\\Windows", "C:\\Windows\\Installer", "C:\\Windows\\Installer\\{P}"})
             system.AddFolder(folder);
