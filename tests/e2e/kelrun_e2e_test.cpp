@@ -607,9 +607,9 @@ TEST(KelrunE2E, AFileInUseIsRemovedAtTheRestartSilently)
     EXPECT_FALSE(product.KeyExists());
 
     const std::vector<std::string> report = product.Report();
-    EXPECT_TRUE(HasLineStartingWith(report, "FILE " + held + ": in use, scheduled for removal at restart (error 32"));
+    EXPECT_TRUE(HasLineStartingWith(report, "FILE " + held + ": in use or locked, scheduled for removal at restart (error 32"));
     EXPECT_TRUE(HasLine(report, "FILE " + helper + ": removed"));
-    EXPECT_TRUE(HasLineStartingWith(report, "DIR " + folder + "\\bin: in use, scheduled for removal at restart"));
+    EXPECT_TRUE(HasLineStartingWith(report, "DIR " + folder + "\\bin: in use or locked, scheduled for removal at restart"));
     ASSERT_FALSE(report.empty());
     EXPECT_EQ(report.back(), "Exit code: 3010 (a restart completes the removal)");
 }
@@ -633,8 +633,8 @@ TEST(KelrunE2E, ATreeWithAFileInUseIsFinishedAtTheRestart)
     EXPECT_FALSE(PathExists(other));
     EXPECT_FALSE(PathExists(app));
     const std::vector<std::string> report = product.Report();
-    EXPECT_TRUE(HasLineStartingWith(report, "  " + held + ": in use, scheduled for removal at restart (error 32"));
-    EXPECT_TRUE(HasLineStartingWith(report, "REMOVEALL " + folder + ": in use, scheduled for removal at restart"));
+    EXPECT_TRUE(HasLineStartingWith(report, "  " + held + ": in use or locked, scheduled for removal at restart (error 32"));
+    EXPECT_TRUE(HasLineStartingWith(report, "REMOVEALL " + folder + ": in use or locked, scheduled for removal at restart"));
 }
 
 // Without a page the final box says that a restart completes the removal,
