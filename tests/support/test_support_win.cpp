@@ -150,17 +150,27 @@ bool RunUnixLink(const std::string& unixTarget, const std::string& unixLink)
     return RunUnixCommand("/bin/ln -s \"" + unixTarget + "\" \"" + unixLink + "\"");
 }
 
-}  // namespace
-
-bool MakeFolderLink(const std::string& link, const std::string& target)
+bool MakeLink(const std::string& link, const std::string& target, DWORD flags)
 {
     const std::string unixLink = UnixPathOf(link);
     const std::string unixTarget = UnixPathOf(target);
     if (unixLink.empty() || unixTarget.empty())
-        return ::CreateSymbolicLinkA(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY) != FALSE;
+        return ::CreateSymbolicLinkA(link.c_str(), target.c_str(), flags) != FALSE;
     if (!RunUnixLink(unixTarget, unixLink))
         return false;
     return WaitUntil([&] { return PathExists(link); }, 5000, 50);
+}
+
+}  // namespace
+
+bool MakeFolderLink(const std::string& link, const std::string& target)
+{
+    return MakeLink(link, target, SYMBOLIC_LINK_FLAG_DIRECTORY);
+}
+
+bool MakeFileLink(const std::string& link, const std::string& target)
+{
+    return MakeLink(link, target, 0);
 }
 
 DriveLetter::DriveLetter(char letter, const std::string& target) : letter_(letter)

@@ -42,6 +42,8 @@ void RemoveTree(const std::string& path);
 // A link at `link` to the folder `target`. Under Wine it is a Unix symbolic
 // link, which Windows programs see as a reparse point.
 bool MakeFolderLink(const std::string& link, const std::string& target);
+// The same for a file.
+bool MakeFileLink(const std::string& link, const std::string& target);
 
 // Drive `letter` ("X") for the folder `target`, as subst makes one, for the
 // object's life. Under Wine it is a link in the prefix's dosdevices folder.

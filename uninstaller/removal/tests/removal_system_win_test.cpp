@@ -189,6 +189,31 @@ TEST(RemovalSystemWinTest, ReportFileIsReadableAsItGrowsAndReplacedByTheNextRun)
     nowhere.WriteLine("lost");
 }
 
+// A link planted under the report's name is replaced, never written
+// through: what it leads to stays as it was, and the report is written.
+TEST(RemovalSystemWinTest, ReportReplacesALinkUnderItsName)
+{
+    ScratchFolder scratch("report-link");
+    const std::string target = scratch.Path() + "\\precious.txt";
+    WriteFile(target, "keep");
+    const std::string symbolic = scratch.Path() + "\\kelrun {S}.log";
+    const std::string hard = scratch.Path() + "\\kelrun {H}.log";
+    ASSERT_TRUE(testsupport::MakeFileLink(symbolic, target));
+    ASSERT_TRUE(::CreateHardLinkA(hard.c_str(), target.c_str(), nullptr));
+    for (const std::string& path : {symbolic, hard}) {
+        SCOPED_TRACE(path);
+        {
+            Win32ReportFile report{CString(path)};
+            EXPECT_TRUE(report.IsOpen());
+            report.WriteLine("report");
+        }
+        EXPECT_EQ(testsupport::ReadFile(path), "report\r\n");
+        EXPECT_EQ(testsupport::ReadFile(target), "keep");
+    }
+    EXPECT_EQ(testsupport::NamesIn(scratch.Path()),
+              (std::vector<std::string>{"kelrun {H}.log", "kelrun {S}.log", "precious.txt"}));
+}
+
 TEST(RemovalSystemWinTest, ReportPathIsTheProductsFileInTemp)
 {
     testsupport::ScopedEnvironment temp("TEMP", "C:\\Some Temp");
