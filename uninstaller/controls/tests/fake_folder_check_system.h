@@ -4,6 +4,7 @@
 #pragma once
 
 #include <deque>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -30,6 +31,11 @@ public:
     std::vector<std::string> created;  // every folder that CreateOneFolder made, in order
     std::vector<std::string> createCalls;  // every CreateOneFolder call, made or not
     std::vector<Box> boxes;
+    // Folders the tree guard refuses, with its reason, as they are typed;
+    // the second only once the folder exists (a link above it leads
+    // somewhere the guard protects).
+    std::map<std::string, std::string> guardRefusals;
+    std::map<std::string, std::string> refusalsOnceMade;
 
     bool FolderExists(const CString& path) override { return HasFolder(path.str()); }
 
@@ -58,6 +64,16 @@ public:
         const int answer = answers.front();
         answers.pop_front();
         return answer;
+    }
+
+    CString InstallFolderRefusal(const CString& path) override
+    {
+        const std::string key = ToAsciiUpper(path.view());
+        if (guardRefusals.count(key))
+            return guardRefusals.at(key);
+        if (refusalsOnceMade.count(key) && HasFolder(key))
+            return refusalsOnceMade.at(key);
+        return CString();
     }
 
 private:

@@ -467,6 +467,10 @@ TEST(FolderCheckSystemWin, CountsOnlyExistingFoldersAndCreatesOneLevel)
     EXPECT_TRUE(system.FolderExists((scratch.Path() + "\\one").c_str()));
     system.CreateOneFolder((scratch.Path() + "\\two\\three").c_str());
     EXPECT_FALSE(system.FolderExists((scratch.Path() + "\\two").c_str())) << "only one level at a time";
+
+    // The tree guard's answer for the installation folder.
+    EXPECT_TRUE(system.InstallFolderRefusal(scratch.Path().c_str()).IsEmpty());
+    EXPECT_FALSE(system.InstallFolderRefusal((testsupport::WindowsFolder() + "\\system32").c_str()).IsEmpty());
 }
 
 }  // namespace

@@ -48,6 +48,10 @@ public:
     void HoldFolder(const CString& path, std::uint32_t error = 32) { held_[Key(path)] = error; }
     bool Has(const CString& path) const { return entries_.count(Key(path)) != 0; }
     const std::map<std::string, Entry>& Entries() const { return entries_; }
+    // Where a path leads, upper-cased: every alias and link resolved, or
+    // all but a link at its last name (the entry the path names itself).
+    std::string RealKey(const CString& path) const { return Upper(Resolve(path, true)); }
+    std::string EntryKey(const CString& path) const { return Key(path); }
     std::uint32_t AttributesOf(const CString& path) const { return entries_.at(Key(path)).attributes; }
 
     std::string logContents;
