@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <iterator>
 
-#include "uninstaller/removal/comparable_path.h"
-
 namespace {
 
 // The folders below AppData where programs keep their per-user data.
@@ -30,15 +28,6 @@ bool IsOneOf(const std::string& name, const char* const (&names)[N])
 }
 
 }  // namespace
-
-CString ProfileFolderRefusal(const CString& belowProfile)
-{
-    // Any drive makes the names comparable; only the names count here.
-    const ComparablePath path = Comparable("C:\\" + belowProfile.str());
-    if (!path.valid)
-        return "inside a user's profile, named with \".\" or \"..\"";
-    return ProfileFolderRefusal(path.names);
-}
 
 CString ProfileFolderRefusal(const std::vector<std::string>& names)
 {

@@ -9,11 +9,7 @@
 
 #include "framework/cstring.h"
 
-// Why the folder `belowProfile` of a profile (such as
-// "AppData\Local\Vendor\App"; "" for the profile itself) may not go as a
-// tree; empty when it may. Letters compare case-insensitively.
-CString ProfileFolderRefusal(const CString& belowProfile);
-
-// The same for the names below the profile, upper-cased as ComparablePath
-// holds them.
+// Why the folder of a profile named by `namesBelowProfile` (such as
+// {"APPDATA", "LOCAL", "VENDOR", "APP"}, upper-cased as ComparablePath holds
+// them; none for the profile itself) may not go as a tree; empty when it may.
 CString ProfileFolderRefusal(const std::vector<std::string>& namesBelowProfile);

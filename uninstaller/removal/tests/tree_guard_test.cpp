@@ -363,123 +363,52 @@ TEST(DeleteTree, MovesTheCurrentFolderOutOfTheTree)
     }
 }
 
-}  // namespace
-
-// What a machine's protected folders hold beyond their names: the profiles
-// the system lists, and the folders Windows keeps at a drive's root.
-TEST(TreeRemovalRefusal, ProfilesAndSystemRootsStay)
+// A profile and all in it stay but for the per-user products below AppData
+// (and even there what Windows keeps); so do the profiles the system lists
+// wherever they lie, and what Windows keeps at the root of every drive.
+TEST(IsTreeRemovalAllowed, ProfilesAndSystemRootsStay)
 {
     ProtectedFolders folders = MachineFolders();
     folders.profiles = {"D:\\Roaming Profiles\\carol"};
-    const struct {
-        const char* path;
-        bool refused;
-    } cases[] = {
-        {"C:\\Users\\alice\\Documents", true},
-        {"C:\\Users\\alice\\Desktop\\App", true},
-        {"C:\\Users\\alice\\AppData\\Local", true},
-        {"C:\\Users\\Public\\Documents\\App", true},
-        {"C:\\Users\\alice\\AppData\\Local\\Programs", true},
-        {"C:\\Users\\alice\\AppData\\Roaming\\Microsoft\\Windows", true},
-        {"D:\\Roaming Profiles", true},
-        {"D:\\Roaming Profiles\\carol", true},
-        {"D:\\Roaming Profiles\\carol\\Favorites", true},
-        {"C:\\Boot", true},
-        {"E:\\Recovery\\x", true},
-        {"d:\\system volume information", true},
-        {"C:\\$Recycle.Bin\\S-1-5-21", true},
-        {"C:\\Users\\alice\\AppData\\Local\\Programs\\App", false},
-        {"C:\\Users\\alice\\AppData\\Local\\Vendor\\App", false},
-        {"D:\\Roaming Profiles\\carol\\AppData\\Roaming\\Vendor", false},
-        {"D:\\Roaming Profiles\\dave", false},
-        {"C:\\Apps\\Boot", false},
-        {"\\\\server\\share\\Recovery", false},
-    };
-    for (const auto& c : cases) {
-        const CString refusal = TreeRemovalRefusal(c.path, folders, ProductFolder);
-        EXPECT_EQ(!refusal.IsEmpty(), c.refused) << c.path << ": " << refusal.str();
-    }
+    for (const char* path :
+         {"C:\\Users\\alice\\Documents", "C:\\Users\\alice\\Documents\\App", "C:\\Users\\Public\\Desktop\\App",
+          "C:\\Users\\alice\\AppData", "C:\\Users\\alice\\AppData\\Local.", "C:\\Users\\alice\\AppData\\Other\\App",
+          "C:\\Users\\alice\\AppData\\Local\\Programs", "C:\\Users\\alice\\AppData\\Local\\Programs\\Common",
+          "C:\\Users\\alice\\AppData\\Local\\Temp", "C:\\Users\\alice\\AppData\\Roaming\\Microsoft\\Windows",
+          "D:\\Roaming Profiles", "D:\\Roaming Profiles\\carol", "D:\\Roaming Profiles\\carol\\Favorites", "C:\\Boot",
+          "E:\\Recovery\\x", "d:\\system volume information", "C:\\$Recycle.Bin\\S-1-5-21"})
+        EXPECT_FALSE(IsTreeRemovalAllowed(path, folders, ProductFolder)) << path;
+    for (const char* path :
+         {"C:\\Users\\alice\\AppData\\Local\\Programs\\App", "C:\\Users\\alice\\AppData\\Local\\Vendor\\App",
+          "c:\\users\\alice\\appdata\\locallow\\vendor", "D:\\Roaming Profiles\\carol\\AppData\\Roaming\\Vendor",
+          "D:\\Roaming Profiles\\dave", "C:\\Apps\\Boot", "\\\\server\\share\\Recovery"})
+        EXPECT_TRUE(IsTreeRemovalAllowed(path, folders, ProductFolder)) << path;
 }
 
-// A machine where folders have other names: X: is the Windows folder under
-// another drive letter, "C:\Documents and Settings" a link to the profiles
-// folder, C:\Linked a link to an ordinary folder, and short names.
-FakeRemovalSystem MachineWithAliases()
-{
-    FakeRemovalSystem system = MachineWithFolders();
-    for (const char* folder : {"C:\\Windows\\data", "C:\\Windows\\System32", "C:\\Users", "C:\\Users\\bob", "C:\\Users\\bob\\AppData",
-                               "C:\\Users\\bob\\AppData\\Local", "C:\\Users\\bob\\AppData\\Local\\Programs",
-                               "C:\\Users\\bob\\AppData\\Local\\Programs\\App", "C:\\Program Files",
-                               "D:\\Real", "D:\\Real\\App", "C:\\Program Files\\Sample"})
-        system.AddFolder(folder);
-    system.AddFile("C:\\Windows\\data\\config.dat");
-    system.AddFile("D:\\Real\\App\\app.exe");
-    system.AddAlias("X:", "C:\\Windows");
-    system.AddAlias("C:\\PROGRA~1", "C:\\Program Files");
-    system.AddAlias("C:\\Users\\bob\\AppData\\Local\\PROGRA~1", "C:\\Users\\bob\\AppData\\Local\\Programs");
-    system.AddFolderLink("C:\\Documents and Settings", "C:\\Users");
-    system.AddFolderLink("C:\\Linked", "D:\\Real");
-    system.AddFolderLink("C:\\Apps\\ToSystem", "C:\\Windows\\System32");
-    return system;
-}
-
-TEST(DeleteTree, JudgesTheFolderAPathNamesNotItsSpelling)
+// Another drive letter, a link above a profile, a short name or another
+// letter case lead to the folder the file system names, for the tree and the
+// protected folders alike, asked once each and never for each item. A
+// product behind a link goes and the link stays; one in a tree is not followed.
+TEST(DeleteTree, JudgesTheFolderAPathLeadsToNotItsSpelling)
 {
     const struct {
         const char* path;
         bool refused;
-    } cases[] = {
-        {"X:\\data", true},
-        {"x:\\DATA\\", true},
-        {"C:\\Documents and Settings\\bob", true},
-        {"C:\\documents and settings\\BOB\\AppData\\Local", true},
-        {"C:\\Documents and Settings", true},
-        {"C:\\PROGRA~1", true},
-        {"C:\\Users\\bob\\AppData\\Local\\PROGRA~1", true},
-        {"C:\\Apps\\ToSystem", true},
-        {"C:\\Documents and Settings\\bob\\AppData\\Local\\Programs\\App", false},
-        {"C:\\Linked\\App", false},
-        {"C:\\PROGRA~1\\Sample", false},
-    };
+    } cases[] = {{"X:\\System32", true}, {"x:\\system32\\", true}, {"C:\\Documents and Settings\\bob", true},
+                 {"C:\\documents and settings\\BOB\\AppData\\Local", true},
+                 {"C:\\Users\\bob\\AppData\\Local\\PROGRA~1", true}, {"c:\\program files", true},
+                 {"C:\\Documents and Settings\\bob\\AppData\\Local\\Programs\\App", false},
+                 {"C:\\Linked\\App", false}, {"C:\\Apps\\Sample", false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
-        FakeRemovalSystem system = MachineWithAliases();
-        system.protectedFolders = MachineFolders();
+        FakeRemovalSystem system = MachineWithOtherNames();
         RestartScheduler scheduler(system);
         const RemovalOutcome outcome = DeleteTree(system, c.path, true, ProductFolder, scheduler);
-        EXPECT_EQ(outcome.result == RemovalResult::Refused, c.refused) << outcome.detail.str();
-        if (c.refused)
-            EXPECT_TRUE(system.removedPaths.empty());
-        else
-            EXPECT_FALSE(system.removedPaths.empty());
+        EXPECT_EQ(outcome.result, c.refused ? RemovalResult::Refused : RemovalResult::Removed) << outcome.detail.str();
+        EXPECT_EQ(SystemCalls(system.events).empty(), c.refused);
+        EXPECT_LE(system.finalPathCalls, 7);
+        EXPECT_TRUE(system.Has("C:\\Linked") && system.Has("D:\\Real") && system.Has("C:\\Other\\keep.txt"));
     }
 }
 
-// The link above the product stays; what the product's folder held goes.
-TEST(DeleteTree, AProductBehindALinkGoesAndTheLinkStays)
-{
-    FakeRemovalSystem system = MachineWithAliases();
-    system.protectedFolders = MachineFolders();
-    RestartScheduler scheduler(system);
-    EXPECT_EQ(DeleteTree(system, "C:\\Linked\\App", true, ProductFolder, scheduler).result, RemovalResult::Removed);
-    EXPECT_FALSE(system.Has("D:\\Real\\App\\app.exe"));
-    EXPECT_TRUE(system.Has("C:\\Linked"));
-    EXPECT_TRUE(system.Has("D:\\Real"));
-}
-
-// The protected folders are resolved too: a protected folder named through
-// a link or another drive letter protects the folder it leads to.
-TEST(DeleteTree, ProtectedFoldersAreJudgedByWhatTheyLeadTo)
-{
-    FakeRemovalSystem system = MachineWithAliases();
-    system.protectedFolders.folders = {"C:\\Linked"};
-    system.protectedFolders.wholeTrees = {"X:\\"};
-    RestartScheduler scheduler(system);
-    for (const char* path : {"D:\\Real", "C:\\Windows\\data"}) {
-        SCOPED_TRACE(path);
-        EXPECT_EQ(DeleteTree(system, path, true, ProductFolder, scheduler).result, RemovalResult::Refused);
-    }
-    EXPECT_TRUE(system.removedPaths.empty());
-    // Asked once for the tree and once for each protected folder, not per file.
-    EXPECT_LE(system.finalPathCalls, 2 * 4);
-}
+}  // namespace
