@@ -31,11 +31,9 @@ public:
     std::vector<std::string> created;  // every folder that CreateOneFolder made, in order
     std::vector<std::string> createCalls;  // every CreateOneFolder call, made or not
     std::vector<Box> boxes;
-    // Folders the tree guard refuses, with its reason, as they are typed;
-    // the second only once the folder exists (a link above it leads
-    // somewhere the guard protects).
+    // The tree guard's reasons for folders (upper-cased) once they exist:
+    // the guard judges a folder by where it really lies too.
     std::map<std::string, std::string> guardRefusals;
-    std::map<std::string, std::string> refusalsOnceMade;
 
     bool FolderExists(const CString& path) override { return HasFolder(path.str()); }
 
@@ -68,12 +66,8 @@ public:
 
     CString InstallFolderRefusal(const CString& path) override
     {
-        const std::string key = ToAsciiUpper(path.view());
-        if (guardRefusals.count(key))
-            return guardRefusals.at(key);
-        if (refusalsOnceMade.count(key) && HasFolder(key))
-            return refusalsOnceMade.at(key);
-        return CString();
+        const auto found = guardRefusals.find(ToAsciiUpper(path.view()));
+        return found != guardRefusals.end() && HasFolder(found->first) ? found->second : std::string();
     }
 
 private:

@@ -505,37 +505,18 @@ TEST_F(RemovalWorkerTest, OnlyAHeldFileThatIsStillThereIsScheduled)
 // gets them back when it stays; a folder or link named as a file keeps them.
 TEST_F(RemovalWorkerTest, AttributesAreClearedOnlyForAFileAndPutBackWhenItStays)
 {
-    const struct {
-        const char* name;
-        void (*prepare)(FakeRemovalSystem&, const char*);
-        std::uint32_t scheduleError;
-        std::uint32_t after;
-    } cases[] = {
-        {"read-only folder", [](FakeRemovalSystem& s, const char* p) { s.AddFolder(p); }, 0, 0x11},
-        {"read-only link", [](FakeRemovalSystem& s, const char* p) { s.AddFolderLink(p, "D:\\Target"); }, 0, 0x411},
-        {"held file, not scheduled",
-         [](FakeRemovalSystem& s, const char* p) {
-             s.AddFile(p);
-             s.HoldFile(p);
-         },
-         5, 0x3},
-        {"held file, scheduled",
-         [](FakeRemovalSystem& s, const char* p) {
-             s.AddFile(p);
-             s.HoldFile(p);
-         },
-         0, 0},
-    };
     const char* path = "C:\\Apps\\Sample\\item";
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const char kind : std::string("dlfs")) {  // a folder, a link, a held file, one that is scheduled
+        SCOPED_TRACE(kind);
         system = FakeRemovalSystem();
-        system.AddFolder("D:\\Target");
-        c.prepare(system, path);
-        system.SetAttributes(path, system.AttributesOf(path) | 0x1 | (system.AttributesOf(path) == 0 ? 0x2 : 0));
-        system.scheduleError = c.scheduleError;
-        RunEvents("FILE=" + std::string(path) + "\n");
-        EXPECT_EQ(system.AttributesOf(path), c.after);
+        kind == 'd' ? system.AddFolder(path) : kind == 'l' ? system.AddFolderLink(path) : system.AddFile(path);
+        system.HoldFile(path);
+        const std::uint32_t attributes = system.AttributesOf(path) | 0x3;
+        system.SetAttributes(path, attributes);
+        system.scheduleError = kind == 's' ? 0 : 5;
+        const Calls calls = SystemCalls(RunEvents("FILE=" + std::string(path) + "\n"));
+        EXPECT_EQ(calls.front().rfind("SetAttributes", 0) == 0, kind == 'f' || kind == 's');
+        EXPECT_EQ(system.AttributesOf(path), kind == 's' ? 0u : attributes);
     }
 }
 
@@ -543,10 +524,9 @@ TEST_F(RemovalWorkerTest, AttributesAreClearedOnlyForAFileAndPutBackWhenItStays)
 // restart it would be followed, and the folder it leads to removed.
 TEST_F(RemovalWorkerTest, AQueuedLinkIsNeverScheduled)
 {
-    system.AddFolder("D:\\Real");
     system.AddFile("D:\\Real\\held.dll");
-    system.AddFolderLink("C:\\Apps\\Sample\\shared", "D:\\Real");
     system.HoldFile("D:\\Real\\held.dll");
+    system.AddFolderLink("C:\\Apps\\Sample\\shared", "D:\\Real");
     system.HoldFolder("C:\\Apps\\Sample\\shared", 145);
     RunEvents("FILE=C:\\Apps\\Sample\\shared\\held.dll\nDIR=C:\\Apps\\Sample\\shared\n");
     EXPECT_EQ(Scheduled(), Calls{"C:\\Apps\\Sample\\shared\\held.dll"});
