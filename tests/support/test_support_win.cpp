@@ -36,20 +36,12 @@ std::string UnixPathOf(const std::string& windowsPath)
 
 }  // namespace
 
-std::string TempFolder()
+ScratchFolder::ScratchFolder(const std::string& name)
 {
-    char temp[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, temp);
-    return temp;
-}
-
-ScratchFolder::ScratchFolder(const std::string& name) : ScratchFolder(name, TempFolder()) {}
-
-ScratchFolder::ScratchFolder(const std::string& name, const std::string& parent)
-{
+    // Not in the temporary folder: under Wine that lies in the user's
+    // profile, where the tree guard lets no tree go.
     std::ostringstream path;
-    path << parent << (parent.empty() || parent.back() == '\\' ? "" : "\\") << "kelrun-tests\\" << name << '-'
-         << ::GetCurrentProcessId() << '-' << ++scratchCounter;
+    path << "C:\\kelrun-tests\\" << name << '-' << ::GetCurrentProcessId() << '-' << ++scratchCounter;
     path_ = path.str();
     RemoveTree(path_);
     MakeFolders(path_);
@@ -125,78 +117,36 @@ void RemoveTree(const std::string& path)
     ::RemoveDirectoryA(path.c_str());
 }
 
-namespace {
-
-// Wine starts Unix programs too (ln, rm), and does not wait for their end:
-// the caller polls for what the program did. The command is UTF-8, as the
-// Unix paths are; it goes through the wide call, which Wine hands on in UTF-8.
-bool RunUnixCommand(const std::string& command)
-{
-    const int length = ::MultiByteToWideChar(CP_UTF8, 0, command.c_str(), -1, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 1), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, command.c_str(), -1, &wide[0], length);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    if (!::CreateProcessW(nullptr, &wide[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
-        return false;
-    CHandle process(started.hProcess);
-    CHandle thread(started.hThread);
-    return true;
-}
-
-bool RunUnixLink(const std::string& unixTarget, const std::string& unixLink)
-{
-    return RunUnixCommand("/bin/ln -s \"" + unixTarget + "\" \"" + unixLink + "\"");
-}
-
-bool MakeLink(const std::string& link, const std::string& target, DWORD flags)
+bool MakeFolderLink(const std::string& link, const std::string& target)
 {
     const std::string unixLink = UnixPathOf(link);
     const std::string unixTarget = UnixPathOf(target);
-    if (unixLink.empty() || unixTarget.empty())
-        return ::CreateSymbolicLinkA(link.c_str(), target.c_str(), flags) != FALSE;
-    if (!RunUnixLink(unixTarget, unixLink))
+    if (unixLink.empty() || unixTarget.empty()) {
+        return ::CreateSymbolicLinkA(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY) != FALSE;
+    }
+    // Wine starts Unix programs too: let ln make the link. Wine does not wait
+    // for a Unix program's end, so poll for the link.
+    std::string command = "/bin/ln -s \"" + unixTarget + "\" \"" + unixLink + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &started)) {
         return false;
-    return WaitUntil([&] { return PathExists(link); }, 5000, 50);
-}
-
-}  // namespace
-
-bool MakeFolderLink(const std::string& link, const std::string& target)
-{
-    return MakeLink(link, target, SYMBOLIC_LINK_FLAG_DIRECTORY);
+    }
+    CHandle process(started.hProcess);
+    CHandle thread(started.hThread);
+    for (int attempt = 0; attempt < 100 && !PathExists(link); ++attempt)
+        ::Sleep(50);
+    return PathExists(link);
 }
 
 bool MakeFileLink(const std::string& link, const std::string& target)
 {
-    return MakeLink(link, target, 0);
-}
-
-DriveLetter::DriveLetter(char letter, const std::string& target) : letter_(letter)
-{
-    // Wine names C:\ by its link in the prefix's dosdevices folder, ".../dosdevices/c:/".
-    std::string driveC = UnixPathOf("C:\\");
-    while (!driveC.empty() && driveC.back() == '/')
-        driveC.pop_back();
-    const std::string unixTarget = UnixPathOf(target);
-    if (driveC.empty() || unixTarget.empty()) {
-        made_ = ::DefineDosDeviceA(0, (std::string(1, letter) + ":").c_str(), target.c_str()) != FALSE;
-        return;
-    }
-    link_ = driveC.substr(0, driveC.rfind('/')) + "/" + static_cast<char>(letter | 0x20) + ":";
-    made_ = RunUnixLink(unixTarget, link_) && WaitUntil([&] { return PathExists(Root()); }, 5000, 50);
-}
-
-DriveLetter::~DriveLetter()
-{
-    if (link_.empty()) {
-        ::DefineDosDeviceA(DDD_REMOVE_DEFINITION, (std::string(1, letter_) + ":").c_str(), nullptr);
-        return;
-    }
-    // Removing a link to a folder is beyond Windows' calls under Wine: rm does it.
-    if (RunUnixCommand("/bin/rm -f \"" + link_ + "\""))
-        WaitUntil([&] { return !PathExists(Root()); }, 5000, 50);
+    // Under Wine ln links a file as it links a folder.
+    if (UnixPathOf(link).empty())
+        return ::CreateSymbolicLinkA(link.c_str(), target.c_str(), 0) != FALSE;
+    return MakeFolderLink(link, target);
 }
 
 MachineKey::MachineKey(const std::string& path) : path_(path)

@@ -13,14 +13,11 @@
 
 namespace testsupport {
 
-// A fresh folder under the temporary folder, removed with everything in it
+// A fresh folder below C:\kelrun-tests, removed with everything in it
 // (links removed, never followed) when the object goes.
 class ScratchFolder {
 public:
     explicit ScratchFolder(const std::string& name);
-    // Under `parent` instead of the temporary folder, which lies in the
-    // user's profile under Wine, where no tree may be removed.
-    ScratchFolder(const std::string& name, const std::string& parent);
     ~ScratchFolder();
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
@@ -39,28 +36,10 @@ void MakeFolders(const std::string& path);
 // Removes a tree bottom-up; links are removed as links, never entered.
 void RemoveTree(const std::string& path);
 
-// A link at `link` to the folder `target`. Under Wine it is a Unix symbolic
-// link, which Windows programs see as a reparse point.
+// A link at `link` to the folder (or file) `target`. Under Wine it is a
+// Unix symbolic link, which Windows programs see as a reparse point.
 bool MakeFolderLink(const std::string& link, const std::string& target);
-// The same for a file.
 bool MakeFileLink(const std::string& link, const std::string& target);
-
-// Drive `letter` ("X") for the folder `target`, as subst makes one, for the
-// object's life. Under Wine it is a link in the prefix's dosdevices folder.
-class DriveLetter {
-public:
-    DriveLetter(char letter, const std::string& target);
-    ~DriveLetter();
-    DriveLetter(const DriveLetter&) = delete;
-    DriveLetter& operator=(const DriveLetter&) = delete;
-    bool Made() const { return made_; }
-    std::string Root() const { return std::string(1, letter_) + ":\\"; }
-
-private:
-    char letter_;
-    std::string link_;  // the Unix link, empty when none was made
-    bool made_ = false;
-};
 
 // A key below HKEY_LOCAL_MACHINE, created now and deleted with its subkeys
 // when the object goes.
