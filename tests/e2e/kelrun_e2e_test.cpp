@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -324,15 +325,22 @@ TEST(KelrunE2E, TreeRemovalOfTheInstallationFolder)
     EXPECT_TRUE(PathExists("C:\\Program Files\\Kelrun E2E"));
 }
 
-// An installation folder that names a system folder must never be wiped.
+// An installation folder that names a system folder must never be wiped,
+// whatever name it goes by: the Windows folder through drive Z: (the Linux
+// root, which holds the prefix's drive C: too), a profile behind a link.
 TEST(KelrunE2E, TreeRemovalNeverTakesSystemFolders)
 {
     ScratchFolder scratch("guard");
     const std::string canary = "C:\\" + UniqueName("kelrun-canary") + ".txt";
     WriteFile(canary, "still here");
-    const std::string windows = WindowsFolder();
+    const std::string windows = WindowsFolder(), data = windows + "\\" + UniqueName("kelrun-data");
+    const std::string profile = std::getenv("USERPROFILE"), users = profile.substr(0, profile.rfind('\\'));
+    MakeFolders(data);
+    ASSERT_TRUE(MakeFolderLink(scratch.Path() + "\\Users", users));
     for (const std::string& folder : {std::string("C:\\"), std::string("C:"), windows, windows + "\\",
-                                      std::string("C:\\Program Files"), std::string("C:\\users"), std::string("C:\\*")}) {
+                                      std::string("C:\\Program Files"), std::string("C:\\users"), std::string("C:\\*"),
+                                      WindowsPathOf(std::getenv("WINEPREFIX")) + "\\drive_c" + data.substr(2),
+                                      scratch.Path() + "\\Users" + profile.substr(users.size()), profile + "\\Documents"}) {
         SCOPED_TRACE("LastInstallationPath: " + folder);
         Product product("guard");
         product.Register("Sample Guard", folder);
@@ -355,6 +363,37 @@ TEST(KelrunE2E, TreeRemovalNeverTakesSystemFolders)
         EXPECT_FALSE(product.KeyExists());  // the rest of the run goes on
     }
     ::DeleteFileA(canary.c_str());
+    RemoveTree(data);
+}
+
+// A product under another name for an ordinary folder (through drive Z:,
+// or behind a link) or in the user's AppData\Local\Programs goes. Each run's
+// report replaces a link planted under its name (symbolic or hard) and leaves
+// the file it led to alone.
+TEST(KelrunE2E, AProductUnderAnotherNameGoesAndTheReportFollowsNoLink)
+{
+    const std::string perUser = std::getenv("LOCALAPPDATA") + std::string("\\Programs\\") + UniqueName("Sample");
+    ScratchFolder scratch("other-names");
+    const std::string real = scratch.Path() + "\\Real", precious = scratch.Path() + "\\precious.txt";
+    for (const std::string& folder : {real + "\\ByDrive", real + "\\ByLink", perUser})
+        MakeFolders(folder);
+    WriteFile(precious, "keep");
+    ASSERT_TRUE(MakeFolderLink(scratch.Path() + "\\Linked", real));
+    bool symbolic = false;
+    const std::string onDriveZ = WindowsPathOf(std::getenv("WINEPREFIX")) + "\\drive_c" + real.substr(2);
+    for (const std::string& folder : {onDriveZ + "\\ByDrive", scratch.Path() + "\\Linked\\ByLink", perUser}) {
+        SCOPED_TRACE("LastInstallationPath: " + folder);
+        Product product("other-names");
+        product.Register("Sample Other Names", folder + "\\");
+        product.WriteLog("REMOVEALL=1\r\n");
+        const std::string report = ReportPath(product.Code());
+        symbolic = !symbolic;
+        ASSERT_TRUE(symbolic ? MakeFileLink(report, precious) : ::CreateHardLinkA(report.c_str(), precious.c_str(), 0));
+        EXPECT_EQ(RunAnsweringEverything("/S " + product.Code()), 0);
+        EXPECT_TRUE(HasLineStartingWith(product.Report(), "REMOVEALL " + folder + ": removed"));
+        EXPECT_FALSE(PathExists(folder));
+        EXPECT_EQ(ReadFile(precious), "keep");
+    }
 }
 
 // Folders inside the Windows folder carry no protected name of their own,
@@ -607,9 +646,9 @@ TEST(KelrunE2E, AFileInUseIsRemovedAtTheRestartSilently)
     EXPECT_FALSE(product.KeyExists());
 
     const std::vector<std::string> report = product.Report();
-    EXPECT_TRUE(HasLineStartingWith(report, "FILE " + held + ": in use, scheduled for removal at restart (error 32"));
+    EXPECT_TRUE(HasLineStartingWith(report, "FILE " + held + ": in use or locked, scheduled for removal at restart (error 32"));
     EXPECT_TRUE(HasLine(report, "FILE " + helper + ": removed"));
-    EXPECT_TRUE(HasLineStartingWith(report, "DIR " + folder + "\\bin: in use, scheduled for removal at restart"));
+    EXPECT_TRUE(HasLineStartingWith(report, "DIR " + folder + "\\bin: in use or locked, scheduled for removal at restart"));
     ASSERT_FALSE(report.empty());
     EXPECT_EQ(report.back(), "Exit code: 3010 (a restart completes the removal)");
 }
@@ -633,8 +672,8 @@ TEST(KelrunE2E, ATreeWithAFileInUseIsFinishedAtTheRestart)
     EXPECT_FALSE(PathExists(other));
     EXPECT_FALSE(PathExists(app));
     const std::vector<std::string> report = product.Report();
-    EXPECT_TRUE(HasLineStartingWith(report, "  " + held + ": in use, scheduled for removal at restart (error 32"));
-    EXPECT_TRUE(HasLineStartingWith(report, "REMOVEALL " + folder + ": in use, scheduled for removal at restart"));
+    EXPECT_TRUE(HasLineStartingWith(report, "  " + held + ": in use or locked, scheduled for removal at restart (error 32"));
+    EXPECT_TRUE(HasLineStartingWith(report, "REMOVEALL " + folder + ": in use or locked, scheduled for removal at restart"));
 }
 
 // Without a page the final box says that a restart completes the removal,

@@ -1,15 +1,20 @@
 // Arbitrary bytes as an uninstall log: split into lines and records, REGVAL
-// paths parsed, and a whole removal run over an empty stand-in machine, with
-// its removal report.
+// paths parsed, and a whole removal run over MachineWithOtherNames with its
+// report. "INSTALLFOLDER=" and "HELD=" (a file in use) steer the machine, and
+// what the records name is made first. The oracle: what goes or waits for the
+// restart is named by a record or lies in the tree (no link followed), and is
+// neither a link nor a kept path.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "uninstaller/removal/removal_worker.h"
 #include "uninstaller/removal/tests/fake_removal_system.h"
+#include "uninstaller/removal/tree_guard.h"
 #include "uninstaller/removal/uninstall_log.h"
 
 namespace {
@@ -20,13 +25,22 @@ void Require(bool condition)
         std::abort();
 }
 
+// By the keys of the machine's entries: `inner` is `outer` or lies below it.
+bool IsInside(const std::string& outer, const std::string& inner)
+{
+    return inner.rfind(outer, 0) == 0 && (inner.size() == outer.size() || inner[outer.size()] == '\\');
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view contents(reinterpret_cast<const char*>(data), size);
+    FakeRemovalSystem system = MachineWithOtherNames();
+    CString installFolder = "C:\\Apps\\Sample\\";
+    std::set<std::string> named;
     std::size_t seen = 0;
-    ForEachLogLine(contents, [&seen, size](std::string_view line) {
+    ForEachLogLine(contents, [&](std::string_view line) {
         seen += line.size();
         Require(seen <= size);
         const LogRecord record = ParseLogLine(line);
@@ -37,17 +51,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 Require(path.keyPath.IsEmpty() && path.valueName.IsEmpty());
             Require(path.keyPath.GetLength() + path.valueName.GetLength() <= record.value.GetLength());
         }
+        installFolder = record.key == "INSTALLFOLDER" ? record.value : installFolder;
+        const bool held = record.key == "HELD", dir = record.kind == RecordKind::Dir;
+        if ((held || dir || record.kind == RecordKind::File || record.kind == RecordKind::Shortcut) &&
+            IsFullPath(record.value) && record.value.str().find_first_of("*?/") == std::string::npos) {
+            system.AddPath(record.value, dir);
+            if (held)
+                system.HoldFile(record.value, record.value.GetLength() % 2 ? 32 : 5);
+            else
+                named.insert(system.KeyOf(record.value));
+        }
     });
-
-    // The stand-in machine holds no files: its wildcard matching is no
-    // business of this fuzzer.
-    FakeRemovalSystem system;
+    const std::map<std::string, FakeRemovalSystem::Entry> before = system.Entries();
     system.logContents = std::string(contents);
-    system.protectedFolders.folders = {"C:\\Windows", "C:\\Program Files"};
-    system.protectedFolders.profilesRoot = "C:\\Users";
     ProductValues product;
     product.ProductCode = "{P}";
-    product.InstallFolder = "C:\\Apps\\Sample\\";
+    product.InstallFolder = installFolder;
     product.UninstallKeyPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\{P}";
     product.ProductFolder = "C:\\Windows\\Installer\\{P}\\";
     product.UninstallLogPath = "C:\\Windows\\Installer\\{P}\\uninstall.log";
@@ -59,5 +78,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     RemovalWorker worker(system, product, &page, &report);
     Require(worker.RunRemoval() == 0);
     Require(worker.FolderCount >= 0 && worker.FolderCount <= RemovalWorker::MaxQueuedFolders);
+
+    const std::string tree = system.KeyOf(installFolder);
+    auto mayGo = [&](const std::string& key) {
+        for (const char* kept : kKeptPaths)
+            Require(named.count(key) != 0 || (IsInside(tree, key) && !IsInside(key, system.KeyOf(kept))));
+    };
+    for (const auto& entry : before) {
+        if (system.Entries().count(entry.first) == 0)
+            mayGo(entry.first);
+    }
+    for (const std::string& event : system.events) {
+        std::uint32_t attributes = 0;
+        if (event.rfind("ScheduleRemovalAtRestart ", 0) == 0) {
+            Require(!system.GetAttributes(event.substr(25), &attributes) || (attributes & FileAttributeReparsePoint) == 0);
+            mayGo(system.KeyOf(event.substr(25)));
+        }
+    }
     return 0;
 }

@@ -38,10 +38,10 @@ std::string UnixPathOf(const std::string& windowsPath)
 
 ScratchFolder::ScratchFolder(const std::string& name)
 {
-    char temp[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, temp);
+    // Not in the temporary folder: under Wine that lies in the user's
+    // profile, where the tree guard lets no tree go.
     std::ostringstream path;
-    path << temp << "kelrun-tests\\" << name << '-' << ::GetCurrentProcessId() << '-' << ++scratchCounter;
+    path << "C:\\kelrun-tests\\" << name << '-' << ::GetCurrentProcessId() << '-' << ++scratchCounter;
     path_ = path.str();
     RemoveTree(path_);
     MakeFolders(path_);
@@ -139,6 +139,14 @@ bool MakeFolderLink(const std::string& link, const std::string& target)
     for (int attempt = 0; attempt < 100 && !PathExists(link); ++attempt)
         ::Sleep(50);
     return PathExists(link);
+}
+
+bool MakeFileLink(const std::string& link, const std::string& target)
+{
+    // Under Wine ln links a file as it links a folder.
+    if (UnixPathOf(link).empty())
+        return ::CreateSymbolicLinkA(link.c_str(), target.c_str(), 0) != FALSE;
+    return MakeFolderLink(link, target);
 }
 
 MachineKey::MachineKey(const std::string& path) : path_(path)

@@ -13,7 +13,7 @@
 
 namespace testsupport {
 
-// A fresh folder under the temporary folder, removed with everything in it
+// A fresh folder below C:\kelrun-tests, removed with everything in it
 // (links removed, never followed) when the object goes.
 class ScratchFolder {
 public:
@@ -36,9 +36,10 @@ void MakeFolders(const std::string& path);
 // Removes a tree bottom-up; links are removed as links, never entered.
 void RemoveTree(const std::string& path);
 
-// A link at `link` to the folder `target`. Under Wine it is a Unix symbolic
-// link, which Windows programs see as a reparse point.
+// A link at `link` to the folder (or file) `target`. Under Wine it is a
+// Unix symbolic link, which Windows programs see as a reparse point.
 bool MakeFolderLink(const std::string& link, const std::string& target);
+bool MakeFileLink(const std::string& link, const std::string& target);
 
 // The registry view of the programs under test. On 64-bit Windows a 32-bit
 // program reads and writes HKEY_LOCAL_MACHINE\Software through the 32-bit

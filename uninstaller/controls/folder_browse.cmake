@@ -19,7 +19,7 @@ if(WIN32)
   add_library(kelrun_folder_browse STATIC
     ${folder_browse_dir}/folder_browser_win.cpp
     ${folder_browse_dir}/folder_checks_win.cpp)
-  target_link_libraries(kelrun_folder_browse PUBLIC kelrun_folder_checks framework shell32 ole32)
+  target_link_libraries(kelrun_folder_browse PUBLIC kelrun_folder_checks kelrun_win framework shell32 ole32)
 
   if(BUILD_TESTING)
     add_executable(folder_browse_probe WIN32 ${folder_browse_dir}/tests/folder_browse_probe_win.cpp)

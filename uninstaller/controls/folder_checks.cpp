@@ -1,6 +1,7 @@
 #include "uninstaller/controls/folder_checks.h"
 
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -72,15 +73,38 @@ int CreateFolderPath(FolderCheckSystem& system, const char* folder, bool checkOn
     }
 }
 
+namespace {
+
+// A folder that the tree guard refuses is no installation folder: the
+// removal would leave it behind, or, chosen during a removal, it would be
+// the tree that the removal takes.
+bool RefusedAsInstallFolder(FolderCheckSystem& system, const CString& folder)
+{
+    const CString reason = system.InstallFolderRefusal(folder);
+    if (reason.IsEmpty())
+        return false;
+    const std::string tail = "can not be the installation folder (" + reason.str() + "). Please choose another folder.";
+    system.ShowMessageBox(FolderMessage(folder, tail.c_str()), kFolderErrorFlags);
+    return true;
+}
+
+}  // namespace
+
 int CheckFolder(FolderCheckSystem& system, const CString& folder)
 {
     int result = CreateFolderPath(system, folder, true);
+    if (result == kFolderAccepted && RefusedAsInstallFolder(system, folder))
+        return kFolderRefused;
     if (result == kFolderAccepted && !system.FolderExists(folder)) {
         const CString question = FolderMessage(
             folder, "does not exist. Do you want the folder to be created?");
         if (system.ShowMessageBox(question, kFolderQuestionFlags) != kAnswerYes)
             return kFolderDeclined;
         result = CreateFolderPath(system, folder, false);
+        // Made now, the folder is judged by where it really lies too: a link
+        // above it may lead into a profile.
+        if (result == kFolderAccepted && RefusedAsInstallFolder(system, folder))
+            return kFolderRefused;
     }
     if (result == kFolderAccepted)
         return kFolderAccepted;

@@ -26,6 +26,7 @@ constexpr int kFolderAccepted = 0;
 constexpr int kFolderDeclined = -1;
 constexpr int kFolderInvalid = 1;
 constexpr int kFolderNotCreated = 2;
+constexpr int kFolderRefused = 3;  // the tree guard would refuse it as the installation folder
 
 class FolderCheckSystem {
 public:
@@ -38,6 +39,9 @@ public:
     virtual void CreateOneFolder(const CString& path) = 0;
     // Shows a message box with the program's title; gives the button pressed.
     virtual int ShowMessageBox(const CString& text, unsigned flags) = 0;
+    // Why the tree guard would refuse the folder as the installation folder
+    // (its text, and the folder it names when it exists); empty when not.
+    virtual CString InstallFolderRefusal(const CString& path) = 0;
 };
 
 // One part of a path (between backslashes): 1 when it may name a folder, 0
@@ -53,6 +57,8 @@ int CreateFolderPath(FolderCheckSystem& system, const char* folder, bool checkOn
 
 // The check that OK runs on the typed folder, with its message boxes:
 // 0 the folder exists or was created; -1 it is missing and the user did not
-// want it created; 1 invalid; 2 could not be created.
+// want it created; 1 invalid; 2 could not be created; 3 the tree guard would
+// refuse it as the installation folder (a removal would never take it, so
+// it is no place for a product).
 int CheckFolder(FolderCheckSystem& system, const CString& folder);
 

@@ -1,5 +1,9 @@
 #include "uninstaller/controls/folder_checks_win.h"
 
+#include "uninstaller/common/product_values.h"
+#include "uninstaller/removal/removal_system_win.h"
+#include "uninstaller/removal/tree_guard.h"
+
 bool FolderCheckSystemWin::FolderExists(const CString& path)
 {
     // GetFileAttributes finds a drive root ("C:\") where the file search does
@@ -19,4 +23,12 @@ int FolderCheckSystemWin::ShowMessageBox(const CString& text, unsigned flags)
     // Owned by the browse dialog, the box disables it while it is up, so OK
     // cannot be pressed again behind the question.
     return owner_.MessageBox(text, nullptr, flags);
+}
+
+CString FolderCheckSystemWin::InstallFolderRefusal(const CString& path)
+{
+    // The very check the removal makes before it takes the installation tree.
+    Win32RemovalSystem system;
+    return TreeRemovalRefusal(system.FullPath(path), WithFinalPaths(system, system.GetProtectedFolders()),
+                              TheProduct().ProductFolder, &system);
 }

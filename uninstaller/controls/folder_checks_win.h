@@ -16,6 +16,7 @@ public:
     bool FolderExists(const CString& path) override;
     void CreateOneFolder(const CString& path) override;
     int ShowMessageBox(const CString& text, unsigned flags) override;
+    CString InstallFolderRefusal(const CString& path) override;
 
 private:
     CWnd& owner_;  // not owned: the window the boxes are modal to

@@ -105,7 +105,7 @@ std::string RemovalReport::FormatOutcome(const RemovalOutcome& outcome) const
         return text;
     }
     case RemovalResult::Scheduled:
-        return "in use, scheduled for removal at restart (" + FormatError(outcome.error) + ")";
+        return "in use or locked, scheduled for removal at restart (" + FormatError(outcome.error) + ")";
     case RemovalResult::Refused:
         return "refused by the tree guard: " + outcome.detail.str();
     case RemovalResult::Skipped:

@@ -8,8 +8,10 @@
 
 // Appends each line with one unbuffered write through the system: the text
 // is the system's as soon as the write returns, so it outlives a crash of
-// kelrun, while nothing waits for the disk. A file that cannot be made, or
-// a write that fails, is passed over in silence.
+// kelrun, while nothing waits for the disk. The file is always made new and
+// takes the place of what stood under its name, never writing through a
+// link. A file that cannot be made, or a write that fails, is passed over in
+// silence.
 class Win32ReportFile : public ReportSink {
 public:
     explicit Win32ReportFile(const CString& path);

@@ -36,6 +36,9 @@ constexpr std::uint32_t FileAttributeReparsePoint = 0x400;
 
 // One entry of a folder ("." and ".." are never listed).
 struct FolderEntry {
+    // The name in the system code page, or the entry's short name when its
+    // own has no exact spelling there; empty when it has neither, and the
+    // entry cannot be named at all.
     CString name;
     std::uint32_t attributes = 0;
 };
@@ -56,10 +59,24 @@ struct ProtectedFolders {
     // the Windows folder, whose subfolders (drivers, fonts, the product's
     // own uninstall data) belong to the system.
     std::vector<CString> wholeTrees;
-    CString profilesRoot;  // the folder holding the users' profiles; each child is a profile
+    // The folders holding the users' profiles: each folder directly below
+    // one is a profile.
+    std::vector<CString> profileRoots;
+    // The profiles the system lists, wherever they lie.
+    std::vector<CString> profiles;
 };
 
-class RemovalSystem {
+// Which folder a path names, as the file system sees it.
+class FolderIdentity {
+public:
+    virtual ~FolderIdentity() = default;
+    // The real, final path of an existing file or folder: other drive
+    // letters, links and junctions anywhere in it and short names resolved.
+    // Empty when the path does not exist or cannot be opened.
+    virtual CString FinalPath(const CString& path) = 0;
+};
+
+class RemovalSystem : public FolderIdentity {
 public:
     virtual ~RemovalSystem() = default;
 

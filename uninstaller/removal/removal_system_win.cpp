@@ -5,6 +5,7 @@
 #include <shlobj.h>
 #include <userenv.h>
 
+#include <string>
 #include <vector>
 
 #include "framework/handle_win.h"
@@ -18,23 +19,58 @@ bool HasWildcard(const CString& path)
     return path.Find('*') >= 0 || path.Find('?') >= 0;
 }
 
-bool IsDotEntry(const char* name)
+bool IsDotEntry(const wchar_t* name)
 {
-    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+    return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
 }
 
-// Calls `onEntry` for every entry of a folder but "." and "..".
+std::wstring WideText(const CString& text)
+{
+    const int length = ::MultiByteToWideChar(CP_ACP, 0, text.GetString(), text.GetLength(), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
+    if (length > 0)
+        ::MultiByteToWideChar(CP_ACP, 0, text.GetString(), text.GetLength(), &wide[0], length);
+    return wide;
+}
+
+// A name in the system code page only when it converts back to the very
+// same name. The ANSI calls would give a best-fit spelling instead ("Ωmega"
+// reads "Omega?", a full-width "．．" reads ".."), which names no entry or
+// another one: the folder could not be looked into, or a walk would leave
+// the tree.
+bool ExactNarrowName(const wchar_t* name, CString* narrow)
+{
+    BOOL usedDefault = FALSE;
+    const int size = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name, -1, nullptr, 0, nullptr, &usedDefault);
+    if (size <= 1 || usedDefault)
+        return false;
+    std::vector<char> buffer(static_cast<std::size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name, -1, buffer.data(), size, nullptr, &usedDefault);
+    if (usedDefault)
+        return false;
+    *narrow = CString(buffer.data());
+    return true;
+}
+
+// Calls `onEntry` for every entry of a folder but "." and "..", with the name
+// that reaches it through the ANSI calls: its own, or else its short name;
+// an empty name when it has neither. The folder is read through its wide
+// names, so nothing in it is missed or mistaken for another entry.
 template <typename OnEntry>
 void ForEachEntry(const CString& folder, OnEntry onEntry)
 {
-    WIN32_FIND_DATAA found{};
-    CFindHandle search(::FindFirstFileA(folder + "\\*", &found));
+    WIN32_FIND_DATAW found{};
+    CFindHandle search(::FindFirstFileW((WideText(folder) + L"\\*").c_str(), &found));
     if (!search)
         return;
     do {
-        if (!IsDotEntry(found.cFileName))
-            onEntry(found);
-    } while (::FindNextFileA(search.Get(), &found));
+        if (IsDotEntry(found.cFileName))
+            continue;
+        CString name;
+        if (!ExactNarrowName(found.cFileName, &name) && !ExactNarrowName(found.cAlternateFileName, &name))
+            name.Empty();
+        onEntry(name, found.dwFileAttributes);
+    } while (::FindNextFileW(search.Get(), &found));
 }
 
 // The calling thread's last error, never 0: a failure must not read as success.
@@ -88,6 +124,49 @@ CString SystemWindowsFolder()
     std::vector<char> buffer(size + 1, '\0');
     const UINT length = ::GetSystemWindowsDirectoryA(buffer.data(), size + 1);
     return (length > 0 && length <= size) ? CString(buffer.data(), length) : CString();
+}
+
+// Expands "%SystemDrive%\Users" and the like; the text itself when it
+// holds nothing to expand or expanding fails.
+CString ExpandedText(const CString& text)
+{
+    const DWORD size = ::ExpandEnvironmentStringsA(text, nullptr, 0);
+    if (size == 0)
+        return text;
+    std::vector<char> buffer(size + 1, '\0');
+    const DWORD length = ::ExpandEnvironmentStringsA(text, buffer.data(), size + 1);
+    return (length > 0 && length <= size + 1) ? CString(buffer.data()) : text;
+}
+
+constexpr char kProfileListKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
+
+// The profile list: the profiles folder, the Public and Default profiles, and
+// each account's own profile, wherever it lies.
+void AddListedProfiles(ProtectedFolders* result)
+{
+    for (const char* name : {"ProfilesDirectory"}) {
+        const CString folder = ExpandedText(ReadRegistryText(kProfileListKey, name));
+        if (!folder.IsEmpty())
+            result->profileRoots.push_back(folder);
+    }
+    for (const char* name : {"Public", "Default"}) {
+        const CString folder = ExpandedText(ReadRegistryText(kProfileListKey, name));
+        if (!folder.IsEmpty())
+            result->profiles.push_back(folder);
+    }
+    CRegKey list;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kProfileListKey, 0, KEY_READ, list.Receive()) != ERROR_SUCCESS)
+        return;
+    char name[256];
+    for (DWORD index = 0;; ++index) {
+        DWORD length = sizeof name;
+        if (::RegEnumKeyExA(list.Get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        const CString key = CString(kProfileListKey) + "\\" + CString(name, length);
+        const CString profile = ExpandedText(ReadRegistryText(key, "ProfileImagePath"));
+        if (!profile.IsEmpty())
+            result->profiles.push_back(profile);
+    }
 }
 
 CString ProfilesRoot()
@@ -153,9 +232,7 @@ SystemError Win32RemovalSystem::RemoveLink(const CString& path, std::uint32_t at
 std::vector<FolderEntry> Win32RemovalSystem::ListFolder(const CString& path)
 {
     std::vector<FolderEntry> entries;
-    ForEachEntry(path, [&](const WIN32_FIND_DATAA& entry) {
-        entries.push_back(FolderEntry{CString(entry.cFileName), entry.dwFileAttributes});
-    });
+    ForEachEntry(path, [&](const CString& name, DWORD attributes) { entries.push_back(FolderEntry{name, attributes}); });
     return entries;
 }
 
@@ -198,6 +275,42 @@ CString Win32RemovalSystem::FullPath(const CString& path)
     return result;
 }
 
+CString Win32RemovalSystem::FinalPath(const CString& path)
+{
+    if (path.IsEmpty() || HasWildcard(path))
+        return CString();
+    // Opened for its attributes only, with backup semantics so that a folder
+    // opens too; shared every way, so nobody's use of it is disturbed.
+    CFileHandle file(::CreateFileA(path, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                   nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file)
+        return CString();
+    // Measured under Wine 8: every Unix symbolic link in the path is
+    // resolved (a profile's Documents, a link to $HOME, gives "Z:\...\home");
+    // short names come back long, in the letter case on disk; and of the
+    // drive letters that reach a folder, the one whose own folder lies
+    // deepest is named: with X: made a link to drive_c/windows, both
+    // C:\windows\data and X:\data give X:\data, and C:\windows gives X:\.
+    // The protected folders are resolved the same way, so both sides name
+    // one folder alike. Windows gives the volume's own drive letter for a
+    // subst drive and resolves junctions and folder links.
+    const DWORD flags = FILE_NAME_NORMALIZED | VOLUME_NAME_DOS;
+    const DWORD size = ::GetFinalPathNameByHandleA(file.Get(), nullptr, 0, flags);
+    if (size == 0)
+        return CString();
+    std::vector<char> buffer(size + 1, '\0');
+    const DWORD length = ::GetFinalPathNameByHandleA(file.Get(), buffer.data(), size + 1, flags);
+    if (length == 0 || length > size)
+        return CString();
+    const CString finalPath(buffer.data(), length);
+    // The answer is a device path: "\\?\C:\..." or "\\?\UNC\server\share\...".
+    if (finalPath.Left(8) == "\\\\?\\UNC\\")
+        return "\\\\" + finalPath.Mid(8);
+    if (finalPath.Left(4) == "\\\\?\\")
+        return finalPath.Mid(4);
+    return finalPath;
+}
+
 ProtectedFolders Win32RemovalSystem::GetProtectedFolders()
 {
     // The folders whose loss would wreck Windows or a user's data. A 32-bit
@@ -219,10 +332,10 @@ ProtectedFolders Win32RemovalSystem::GetProtectedFolders()
     };
     for (int csidl : kShellFolders)
         add(ShellFolder(csidl));
-    add(EnvironmentText("ProgramW6432"));
-    add(EnvironmentText("ProgramFiles"));
-    add(EnvironmentText("ProgramData"));
-    add(EnvironmentText("SystemRoot"));
+    // Both program folders, whatever this program's own bitness.
+    for (const char* name : {"ProgramW6432", "ProgramFiles", "ProgramFiles(x86)", "CommonProgramW6432",
+                             "CommonProgramFiles", "CommonProgramFiles(x86)", "ProgramData", "SystemRoot"})
+        add(EnvironmentText(name));
     // The Windows folder as each source names it: on a terminal server
     // GetWindowsDirectory may give a private folder of the user's, while
     // GetSystemWindowsDirectory gives the shared one.
@@ -230,7 +343,10 @@ ProtectedFolders Win32RemovalSystem::GetProtectedFolders()
         if (!windows.IsEmpty())
             result.wholeTrees.push_back(FullPath(windows));
     }
-    result.profilesRoot = FullPath(ProfilesRoot());
+    const CString profilesRoot = ProfilesRoot();
+    if (!profilesRoot.IsEmpty())
+        result.profileRoots.push_back(FullPath(profilesRoot));
+    AddListedProfiles(&result);
     return result;
 }
 

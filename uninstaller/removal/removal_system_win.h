@@ -19,6 +19,7 @@ public:
     CString ErrorText(SystemError error) override;
 
     CString FullPath(const CString& path) override;
+    CString FinalPath(const CString& path) override;
     ProtectedFolders GetProtectedFolders() override;
     CString GetCurrentFolder() override;
     bool SetCurrentFolder(const CString& path) override;

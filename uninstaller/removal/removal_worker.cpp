@@ -222,10 +222,10 @@ void RemovalWorker::RemoveQueuedFolders()
     ProtectedFolders protectedFolders;
     auto guardAllows = [&](const CString& folder) {
         if (!haveProtectedFolders) {
-            protectedFolders = system_.GetProtectedFolders();
+            protectedFolders = WithFinalPaths(system_, system_.GetProtectedFolders());
             haveProtectedFolders = true;
         }
-        return IsTreeRemovalAllowed(system_.FullPath(folder), protectedFolders, product_.ProductFolder);
+        return IsTreeRemovalAllowed(system_.FullPath(folder), protectedFolders, product_.ProductFolder, &system_);
     };
     for (int i = 0; i < FolderCount; ++i) {
         const CString folder = WithoutTrailingBackslash(Folders[static_cast<std::size_t>(i)]);

@@ -20,10 +20,15 @@ RestartScheduler::RestartScheduler(RemovalSystem& system) : system_(system) {}
 
 RemovalOutcome RestartScheduler::RemoveFile(const CString& path)
 {
-    // DeleteFile refuses a read-only file. All attributes go, not just the
-    // read-only one; a file that is not read-only keeps what it has.
+    // DeleteFile refuses a read-only file, so a read-only plain file loses
+    // its attributes first (all of them, as the installer's removal always
+    // did). A folder or a link named by a FILE record is not deleted here
+    // anyway, and keeps what it has.
     std::uint32_t attributes = 0;
-    if (system_.GetAttributes(path, &attributes) && (attributes & FileAttributeReadOnly) != 0)
+    const bool plainFile = system_.GetAttributes(path, &attributes) &&
+                           (attributes & (FileAttributeDirectory | FileAttributeReparsePoint)) == 0;
+    const bool cleared = plainFile && (attributes & FileAttributeReadOnly) != 0;
+    if (cleared)
         system_.SetAttributes(path, 0);
 
     const SystemError error = system_.RemoveFile(path);
@@ -34,11 +39,13 @@ RemovalOutcome RestartScheduler::RemoveFile(const CString& path)
     // with wildcards names no one file, a folder is no FILE record's to
     // take, and a link would be followed at the restart.
     const bool wildcards = path.Find('*') >= 0 || path.Find('?') >= 0;
-    if (wildcards || !system_.GetAttributes(path, &attributes))
-        return RemovalOutcome::Of(RemovalResult::Failed, error);
-    if ((attributes & (FileAttributeDirectory | FileAttributeReparsePoint)) != 0)
-        return RemovalOutcome::Of(RemovalResult::Failed, error);
-    return Schedule(path, error);
+    const RemovalOutcome outcome = (wildcards || !plainFile) ? RemovalOutcome::Of(RemovalResult::Failed, error)
+                                                             : Schedule(path, error);
+    // A file that stays keeps its attributes. One scheduled for the restart
+    // stays without them, or its delete would fail then too.
+    if (cleared && outcome.result == RemovalResult::Failed)
+        system_.SetAttributes(path, attributes);
+    return outcome;
 }
 
 RemovalOutcome RestartScheduler::RemoveFolder(const CString& path, bool maySchedule)
@@ -47,8 +54,12 @@ RemovalOutcome RestartScheduler::RemoveFolder(const CString& path, bool maySched
     if (const std::optional<RemovalOutcome> settled = Settled(path, error))
         return *settled;
     // A folder that still holds something nobody scheduled would not go at
-    // the restart either: it stays, and the report says why.
-    if (!maySchedule || !HoldsOnlyScheduled(path))
+    // the restart either: it stays, and the report says why. A link is
+    // never scheduled: at the restart it would be followed, and what it
+    // leads to removed.
+    std::uint32_t attributes = 0;
+    const bool link = system_.GetAttributes(path, &attributes) && (attributes & FileAttributeReparsePoint) != 0;
+    if (!maySchedule || link || !HoldsOnlyScheduled(path))
         return RemovalOutcome::Of(RemovalResult::Failed, error);
     return Schedule(path, error);
 }

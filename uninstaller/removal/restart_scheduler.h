@@ -15,14 +15,16 @@ class RestartScheduler {
 public:
     explicit RestartScheduler(RemovalSystem& system);
 
-    // Clears a read-only file's attributes and deletes it. When the delete
-    // fails while the file is still there (in use, or access denied), the
-    // file is scheduled. Folders and links are never scheduled here.
+    // Clears a read-only plain file's attributes and deletes it. When the
+    // delete fails while the file is still there (in use, or access denied),
+    // the file is scheduled; when it is not scheduled either, its attributes
+    // are put back. Folders and links keep their attributes and are never
+    // scheduled here.
     RemovalOutcome RemoveFile(const CString& path);
 
     // Removes an empty folder. When that fails and everything the folder
     // still holds is scheduled, the folder is scheduled after it, provided
-    // `maySchedule` (the caller's guard allows it).
+    // `maySchedule` (the caller's guard allows it) and it is no link.
     RemovalOutcome RemoveFolder(const CString& path, bool maySchedule);
 
     bool IsScheduled(const CString& path) const;

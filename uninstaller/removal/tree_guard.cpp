@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "framework/ascii_case.h"
+#include "uninstaller/removal/comparable_path.h"
+#include "uninstaller/removal/profile_rules.h"
 
 namespace {
 
@@ -18,100 +20,17 @@ bool IsLetter(char c)
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-// A full path in one comparable form: the root ("C:" or "\\SERVER\SHARE")
-// and the folder names below it, all upper-cased. Repeated and trailing
-// backslashes vanish, "/" counts as "\", and trailing dots and blanks of a
-// name are dropped as Windows drops them, so "C:\Windows.\" compares equal
-// to "C:\WINDOWS".
-struct ComparablePath {
-    bool valid = false;
-    std::string root;
-    std::vector<std::string> names;
-};
-
-std::vector<std::string> SplitNames(std::string_view text)
-{
-    std::vector<std::string> names;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find('\\', start);
-        if (end == std::string_view::npos)
-            end = text.size();
-        if (end > start)
-            names.emplace_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return names;
-}
-
-// Drops trailing dots and blanks of each name. A name that is nothing but
-// dots and blanks ("." or "..") means the path was never made full.
-bool TrimNames(std::vector<std::string>& names)
-{
-    for (std::string& name : names) {
-        const std::size_t last = name.find_last_not_of(". ");
-        if (last == std::string::npos)
-            return false;
-        name.erase(last + 1);
-    }
-    return true;
-}
-
-ComparablePath Comparable(const CString& path)
-{
-    ComparablePath result;
-    std::string text = ToAsciiUpper(path.view());
-    for (char& c : text) {
-        if (c == '/')
-            c = '\\';
-    }
-
-    if (text.size() >= 2 && IsLetter(text[0]) && text[1] == ':') {
-        if (text.size() > 2 && text[2] != '\\')
-            return result;  // "C:name" is relative to the drive's current folder
-        result.root = text.substr(0, 2);
-        result.names = SplitNames(std::string_view(text).substr(2));
-    } else if (text.size() > 2 && text[0] == '\\' && text[1] == '\\' && text[2] != '\\') {
-        // \\server\share\...: the share is the root, as the drive is for a
-        // drive path.
-        std::vector<std::string> parts = SplitNames(std::string_view(text).substr(2));
-        if (parts.size() < 2)
-            return result;
-        const std::string& server = parts[0];
-        const std::string& share = parts[1];
-        // "\\.\" and "\\?\" open the device namespace, where "\\.\C:\Windows"
-        // names C:\Windows without looking like it; and "\\host\C$" is a whole
-        // drive behind a share name. Neither can be compared with the
-        // protected folders, so neither counts as a full path.
-        if (server == "." || server == "?")
-            return result;
-        if (share.size() == 2 && IsLetter(share[0]) && share[1] == '$')
-            return result;
-        result.root = "\\\\" + server + "\\" + share;
-        result.names.assign(parts.begin() + 2, parts.end());
-    } else {
-        return result;  // relative, or relative to the current drive's root
-    }
-    result.valid = TrimNames(result.names);
-    return result;
-}
-
-// `inner` is `outer` itself or lies somewhere below it.
-bool IsSameOrInside(const ComparablePath& outer, const ComparablePath& inner)
-{
-    if (!outer.valid || !inner.valid || outer.root != inner.root ||
-        inner.names.size() < outer.names.size())
-        return false;
-    for (std::size_t i = 0; i < outer.names.size(); ++i) {
-        if (outer.names[i] != inner.names[i])
-            return false;
-    }
-    return true;
-}
-
 bool IsSameOrInside(const CString& outer, const CString& inner)
 {
     return IsSameOrInside(Comparable(outer), Comparable(inner));
+}
+
+CString WithoutTrailingSeparator(const CString& path)
+{
+    CString result = path;
+    while (result.GetLength() > 3 && result.Right(1) == "\\")
+        result = result.Left(result.GetLength() - 1);
+    return result;
 }
 
 }  // namespace
@@ -173,8 +92,60 @@ bool IsFullPath(const CString& path)
     return shareEnd != std::string_view::npos && shareEnd > serverEnd + 1 && namesSomethingFrom(shareEnd + 1);
 }
 
-CString TreeRemovalRefusal(const CString& fullPath, const ProtectedFolders& protectedFolders,
-                           const CString& productFolder)
+namespace {
+
+// Folders Windows keeps at the root of every drive: its boot files, its
+// recovery environment, the volume's shadow copies and indexes, and the
+// recycle bin of every user.
+const char* const kDriveRootSystemFolders[] = {"BOOT", "RECOVERY", "SYSTEM VOLUME INFORMATION", "$RECYCLE.BIN"};
+
+bool IsDriveRootSystemFolder(const ComparablePath& tree)
+{
+    if (tree.root.size() != 2)  // a drive, not a share
+        return false;
+    for (const char* name : kDriveRootSystemFolders) {
+        if (tree.names[0] == name)
+            return true;
+    }
+    return false;
+}
+
+// The names of `inner` below `outer`, when `inner` lies inside it.
+bool NamesBelow(const ComparablePath& outer, const ComparablePath& inner, std::vector<std::string>* below)
+{
+    if (!IsSameOrInside(outer, inner))
+        return false;
+    below->assign(inner.names.begin() + static_cast<std::ptrdiff_t>(outer.names.size()), inner.names.end());
+    return true;
+}
+
+CString ProfileRefusal(const ComparablePath& tree, const ProtectedFolders& protectedFolders)
+{
+    // Each folder right below a profiles folder is a profile, listed or not
+    // (Public and Default are no user's, yet every user's programs read them).
+    for (const CString& root : protectedFolders.profileRoots) {
+        const ComparablePath profiles = Comparable(root);
+        if (IsSameOrInside(tree, profiles))
+            return "the users' profiles folder, or holds it: " + root;
+        std::vector<std::string> below;
+        if (NamesBelow(profiles, tree, &below)) {
+            below.erase(below.begin());
+            return ProfileFolderRefusal(below);
+        }
+    }
+    for (const CString& profile : protectedFolders.profiles) {
+        const ComparablePath folder = Comparable(profile);
+        if (IsSameOrInside(tree, folder) && tree.names.size() < folder.names.size())
+            return "holds a user's profile: " + profile;
+        std::vector<std::string> below;
+        if (NamesBelow(folder, tree, &below))
+            return ProfileFolderRefusal(below);
+    }
+    return CString();
+}
+
+CString RefusalOf(const CString& fullPath, const ProtectedFolders& protectedFolders,
+                  const std::vector<CString>& productFolders)
 {
     if (fullPath.IsEmpty())
         return "no folder named";
@@ -189,6 +160,8 @@ CString TreeRemovalRefusal(const CString& fullPath, const ProtectedFolders& prot
         return "not a full path";
     if (tree.names.empty())
         return "a drive or share root";
+    if (IsDriveRootSystemFolder(tree))
+        return "a folder Windows keeps at the root of a drive, or inside it";
 
     for (const CString& folder : protectedFolders.folders) {
         if (IsSameOrInside(tree, Comparable(folder)))
@@ -202,27 +175,68 @@ CString TreeRemovalRefusal(const CString& fullPath, const ProtectedFolders& prot
         if (IsSameOrInside(tree, whole) || IsSameOrInside(whole, tree))
             return "the Windows folder, inside it or holding it: " + folder;
     }
-
-    // The profiles root holds every user's profile; taking one profile is as
-    // bad as taking them all.
-    const ComparablePath profiles = Comparable(protectedFolders.profilesRoot);
-    if (IsSameOrInside(tree, profiles))
-        return "the users' profiles folder, or holds it: " + protectedFolders.profilesRoot;
-    if (IsSameOrInside(profiles, tree) && tree.names.size() == profiles.names.size() + 1)
-        return "a user's profile";
+    const CString profileRefusal = ProfileRefusal(tree, protectedFolders);
+    if (!profileRefusal.IsEmpty())
+        return profileRefusal;
 
     // The product's folder holds the log being read and the page being shown;
     // it stays whole, and so does everything in it.
-    const ComparablePath product = Comparable(productFolder);
-    if (IsSameOrInside(tree, product) || IsSameOrInside(product, tree))
-        return "the product's folder of uninstall data, inside it or holding it: " + productFolder;
+    for (const CString& productFolder : productFolders) {
+        const ComparablePath product = Comparable(productFolder);
+        if (IsSameOrInside(tree, product) || IsSameOrInside(product, tree))
+            return "the product's folder of uninstall data, inside it or holding it: " + productFolder;
+    }
+    return CString();
+}
+
+void AddFinalPaths(FolderIdentity& identity, std::vector<CString>* folders)
+{
+    const std::size_t count = folders->size();
+    for (std::size_t i = 0; i < count; ++i) {
+        const CString finalPath = identity.FinalPath((*folders)[i]);
+        if (!finalPath.IsEmpty() && !EqualsIgnoringAsciiCase(finalPath.view(), (*folders)[i].view()))
+            folders->push_back(finalPath);
+    }
+}
+
+}  // namespace
+
+ProtectedFolders WithFinalPaths(FolderIdentity& identity, const ProtectedFolders& protectedFolders)
+{
+    ProtectedFolders result = protectedFolders;
+    for (std::vector<CString>* folders : {&result.folders, &result.wholeTrees, &result.profileRoots, &result.profiles})
+        AddFinalPaths(identity, folders);
+    return result;
+}
+
+CString TreeRemovalRefusal(const CString& fullPath, const ProtectedFolders& protectedFolders,
+                           const CString& productFolder, FolderIdentity* identity)
+{
+    std::vector<CString> productFolders = {productFolder};
+    CString refusal = RefusalOf(fullPath, protectedFolders, productFolders);
+    if (!refusal.IsEmpty() || !identity)
+        return refusal;
+    // The spelling decides what a folder is to the user (under Wine a
+    // profile's Documents is a link out of the profile, and only its name
+    // shows whose it is); the final path decides which folder it is on disk
+    // (another drive letter for the Windows folder, a link above a profile).
+    // Either one refusing refuses the tree.
+    const CString finalPath = identity->FinalPath(fullPath);
+    if (finalPath.IsEmpty() || EqualsIgnoringAsciiCase(finalPath.view(), fullPath.view()))
+        return CString();
+    const CString productFinalPath = identity->FinalPath(WithoutTrailingSeparator(productFolder));
+    if (!productFinalPath.IsEmpty())
+        productFolders.push_back(productFinalPath);
+    refusal = RefusalOf(finalPath, protectedFolders, productFolders);
+    if (!refusal.IsEmpty())
+        return refusal + " (the folder is " + finalPath + ")";
     return CString();
 }
 
 bool IsTreeRemovalAllowed(const CString& fullPath, const ProtectedFolders& protectedFolders,
-                          const CString& productFolder)
+                          const CString& productFolder, FolderIdentity* identity)
 {
-    return TreeRemovalRefusal(fullPath, protectedFolders, productFolder).IsEmpty();
+    return TreeRemovalRefusal(fullPath, protectedFolders, productFolder, identity).IsEmpty();
 }
 
 namespace {
@@ -232,14 +246,16 @@ bool IsLink(std::uint32_t attributes)
     return (attributes & FileAttributeReparsePoint) != 0;
 }
 
-// True when the folder is a link itself or holds one anywhere below it.
+// True when the folder is a link itself or holds one anywhere below it, or
+// holds an entry that cannot be named (and so not looked into).
 bool TreeHoldsLink(RemovalSystem& system, const CString& folder)
 {
     std::uint32_t attributes = 0;
     if (system.GetAttributes(folder, &attributes) && IsLink(attributes))
         return true;
     for (const FolderEntry& entry : system.ListFolder(folder)) {
-        if (IsLink(entry.attributes))
+        // What cannot be named cannot be looked into: it may be a link.
+        if (IsLink(entry.attributes) || entry.name.IsEmpty())
             return true;
         if ((entry.attributes & FileAttributeDirectory) != 0 && TreeHoldsLink(system, folder + "\\" + entry.name))
             return true;
@@ -262,7 +278,10 @@ void EmptyFolderBottomUp(RemovalSystem& system, RestartScheduler& scheduler, con
 {
     for (const FolderEntry& entry : system.ListFolder(folder)) {
         const CString path = folder + "\\" + entry.name;
-        if (IsLink(entry.attributes)) {
+        if (entry.name.IsEmpty()) {
+            Tell(onItemLeft, path,
+                 RemovalOutcome::With(RemovalResult::Skipped, "a name the system's code page cannot spell, left as it is"));
+        } else if (IsLink(entry.attributes)) {
             const SystemError error = system.RemoveLink(path, entry.attributes);
             if (error != system_error::None) {
                 RemovalOutcome outcome = RemovalOutcome::Of(RemovalResult::Failed, error);
@@ -294,8 +313,11 @@ RemovalOutcome DeleteTree(RemovalSystem& system, const CString& path, bool quiet
 
     // Everything below works on the resolved path: the check, the climb and
     // the removal see the same folder, whatever changes the climb makes.
+    // The folders' identities are asked once for the whole tree, never for
+    // each thing in it.
     const CString fullPath = system.FullPath(path);
-    const CString refusal = TreeRemovalRefusal(fullPath, system.GetProtectedFolders(), productFolder);
+    const CString refusal =
+        TreeRemovalRefusal(fullPath, WithFinalPaths(system, system.GetProtectedFolders()), productFolder, &system);
     if (!refusal.IsEmpty())
         return RemovalOutcome::With(RemovalResult::Refused, refusal);
     if (!system.PathExists(fullPath))

@@ -30,19 +30,32 @@ bool IsFullPath(const CString& path);
 // Why a tree removal of `fullPath` (already made absolute by
 // RemovalSystem::FullPath) may not go ahead; empty when it may. Refused:
 // empty or relative paths, device paths, paths longer than the shell takes,
-// wildcards, drive roots and share roots, every protected folder and every
-// folder that holds one, every folder inside one of the whole trees (the
-// Windows folder), the profiles root and any user's profile, and
-// `productFolder`, what holds it and what lies in it. Letters compare
-// case-insensitively.
+// wildcards, drive roots and share roots, Boot, Recovery, System Volume
+// Information and $Recycle.Bin at the root of a drive, every protected
+// folder and every folder that holds one, every folder inside one of the
+// whole trees (the Windows folder), the profiles folders, every profile and
+// everything in one but the per-user products below AppData (see
+// ProfileFolderRefusal), and `productFolder`, what holds it and what lies
+// in it. Letters compare case-insensitively.
+//
+// Without `identity` the path is judged by its text alone. With it, an
+// existing folder is judged by its final path too (pass the protected
+// folders through WithFinalPaths first), so that another drive letter, a
+// link or junction above it, a short name or another letter case leads to
+// the same answer; the tree is refused when either is refused.
 CString TreeRemovalRefusal(const CString& fullPath, const ProtectedFolders& protectedFolders,
-                           const CString& productFolder);
+                           const CString& productFolder, FolderIdentity* identity = nullptr);
 
 bool IsTreeRemovalAllowed(const CString& fullPath, const ProtectedFolders& protectedFolders,
-                          const CString& productFolder);
+                          const CString& productFolder, FolderIdentity* identity = nullptr);
+
+// The protected folders with the final path of each one that exists added
+// beside its text: both count.
+ProtectedFolders WithFinalPaths(FolderIdentity& identity, const ProtectedFolders& protectedFolders);
 
 // Deletes a folder tree: refuses a `path` that is not absolute, resolves it
-// with RemovalSystem::FullPath, refuses what TreeRemovalRefusal refuses,
+// with RemovalSystem::FullPath, refuses what TreeRemovalRefusal refuses
+// (by the path's text and by its final path),
 // moves the process's current folder out of the tree, then removes the
 // resolved path: through the shell's delete, or bottom-up when the tree
 // holds a link (a link is removed itself, never followed) or when the shell

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <deque>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -30,6 +31,9 @@ public:
     std::vector<std::string> created;  // every folder that CreateOneFolder made, in order
     std::vector<std::string> createCalls;  // every CreateOneFolder call, made or not
     std::vector<Box> boxes;
+    // The tree guard's reasons for folders (upper-cased) once they exist:
+    // the guard judges a folder by where it really lies too.
+    std::map<std::string, std::string> guardRefusals;
 
     bool FolderExists(const CString& path) override { return HasFolder(path.str()); }
 
@@ -58,6 +62,12 @@ public:
         const int answer = answers.front();
         answers.pop_front();
         return answer;
+    }
+
+    CString InstallFolderRefusal(const CString& path) override
+    {
+        const auto found = guardRefusals.find(ToAsciiUpper(path.view()));
+        return found != guardRefusals.end() && HasFolder(found->first) ? found->second : std::string();
     }
 
 private:

@@ -18,3 +18,9 @@ inline std::string NotCreated(const std::string& folder)
 {
     return "The folder:\n\n" + folder + "\n\ncan not be created. Please double check.";
 }
+
+inline std::string Refused(const std::string& folder, const std::string& reason)
+{
+    return "The folder:\n\n" + folder + "\n\ncan not be the installation folder (" + reason +
+           "). Please choose another folder.";
+}

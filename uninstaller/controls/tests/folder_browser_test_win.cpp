@@ -467,6 +467,10 @@ TEST(FolderCheckSystemWin, CountsOnlyExistingFoldersAndCreatesOneLevel)
     EXPECT_TRUE(system.FolderExists((scratch.Path() + "\\one").c_str()));
     system.CreateOneFolder((scratch.Path() + "\\two\\three").c_str());
     EXPECT_FALSE(system.FolderExists((scratch.Path() + "\\two").c_str())) << "only one level at a time";
+
+    // The tree guard's answer, judged by where a link leads too.
+    ASSERT_TRUE(testsupport::MakeFolderLink(scratch.Path() + "\\win", testsupport::WindowsFolder()));
+    EXPECT_FALSE(system.InstallFolderRefusal((scratch.Path() + "\\win\\system32").c_str()).IsEmpty());
 }
 
 }  // namespace

@@ -263,4 +263,18 @@ TEST(CheckFolder, PercentSignsInTheFolderShowAsTyped)
     ExpectBoxes(refused, {{Invalid("C:\\%s?"), 0x30}});
 }
 
+// A folder the tree guard refuses is refused before any question, and so is
+// one it refuses once made (a link above it may lead into a profile).
+TEST(CheckFolder, AFolderTheTreeGuardRefusesIsNoInstallationFolder)
+{
+    FakeFolderCheckSystem system = MachineWithDriveC();
+    system.answers = {kAnswerYes};
+    system.guardRefusals = {{"C:\\PROGRAM FILES", "a system folder"}, {"C:\\PROGRAM FILES\\APP", "a user's profile"}};
+    EXPECT_EQ(CheckFolder(system, "C:\\Program Files\\App"), kFolderRefused);
+    EXPECT_EQ(CheckFolder(system, "C:\\Program Files"), kFolderRefused);
+    ExpectBoxes(system, {{Question("C:\\Program Files\\App"), 0x24},
+                         {Refused("C:\\Program Files\\App", "a user's profile"), 0x30},
+                         {Refused("C:\\Program Files", "a system folder"), 0x30}});
+}
+
 }  // namespace

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/ascii_case.h"
 #include "framework/cstring.h"
 #include "uninstaller/removal/removal_report.h"
 #include "uninstaller/removal/removal_system.h"
@@ -20,23 +21,47 @@ public:
     struct Entry {
         bool folder = false;
         std::uint32_t attributes = 0;
-        std::string path;  // as added, letter case kept
+        std::string path;  // its real path, letter case kept
     };
 
     // The file system. Paths compare without regard to ASCII case.
     void AddFile(const CString& path, std::uint32_t attributes = 0)
     {
-        entries_[Key(path)] = {false, attributes, path.str()};
+        entries_[Key(path)] = {false, attributes, Real(path)};
     }
-    void AddFolder(const CString& path) { entries_[Key(path)] = {true, 0x10, path.str()}; }
-    // A link to a folder, as the system lists it.
-    void AddFolderLink(const CString& path) { entries_[Key(path)] = {true, 0x10 | 0x400, path.str()}; }
+    void AddFolder(const CString& path) { entries_[Key(path)] = {true, 0x10, Real(path)}; }
+    // A link to a folder, as the system lists it. With a `target`, paths
+    // below the link lead into the target, as they do on the system.
+    void AddFolderLink(const CString& path, const CString& target = CString())
+    {
+        entries_[Key(path)] = {true, 0x10 | 0x400, Real(path)};
+        if (!target.IsEmpty())
+            redirects_[Key(path)] = target.str();
+    }
+    // Another name for a folder: a drive letter made with subst ("X:" for
+    // "C:\Windows") or a short name ("C:\PROGRA~1").
+    void AddAlias(const CString& alias, const CString& real) { redirects_[Key(alias)] = real.str(); }
+    // A full path with the folders above it that are missing; a folder when
+    // `folder` or when the path ends in "\".
+    void AddPath(const CString& path, bool folder = false)
+    {
+        for (int slash = path.Find('\\', 3); slash > 0; slash = path.Find('\\', slash + 1)) {
+            if (!Has(path.Left(slash)))
+                AddFolder(path.Left(slash));
+        }
+        if (path.Right(1) != "\\" && !Has(path))
+            folder ? AddFolder(path) : AddFile(path);
+    }
     // A file that another program holds: deleting it fails with `error`.
     void HoldFile(const CString& path, std::uint32_t error = 32) { held_[Key(path)] = error; }
     // Folders that cannot be removed even when empty (the system's error).
     void HoldFolder(const CString& path, std::uint32_t error = 32) { held_[Key(path)] = error; }
     bool Has(const CString& path) const { return entries_.count(Key(path)) != 0; }
     std::uint32_t AttributesOf(const CString& path) const { return entries_.at(Key(path)).attributes; }
+    const std::map<std::string, Entry>& Entries() const { return entries_; }
+    // The key of the entry a full path names: its aliases and the links
+    // above its last name resolved.
+    std::string KeyOf(const CString& path) { return Key(FullPath(path)); }
 
     std::string logContents;
     std::uint32_t logReadError = 0;  // not 0: reading the log fails with this code
@@ -52,6 +77,7 @@ public:
     // Every change and every report, in order. System calls read
     // "Operation argument..."; reports start with "page ".
     std::vector<std::string> events;
+    int finalPathCalls = 0;
 
     bool ReadTextFile(const CString& path, std::string* contents, std::uint32_t* error) override
     {
@@ -135,7 +161,7 @@ public:
     std::vector<FolderEntry> ListFolder(const CString& path) override
     {
         std::vector<FolderEntry> entries;
-        const std::string prefix = Key(path) + "\\";
+        const std::string prefix = ToAsciiUpper(Resolve(path, true)) + "\\";
         for (const auto& entry : entries_) {
             if (entry.first.compare(0, prefix.size(), prefix) == 0 &&
                 entry.first.find('\\', prefix.size()) == std::string::npos)
@@ -168,6 +194,15 @@ public:
         return full;
     }
 
+    // Every alias and link resolved, in the letter case the entry was made
+    // with; empty when nothing is there.
+    CString FinalPath(const CString& path) override
+    {
+        ++finalPathCalls;
+        const auto found = entries_.find(ToAsciiUpper(FullPath(Resolve(FullPath(path), true)).view()));
+        return found == entries_.end() ? CString() : CString(found->second.path);
+    }
+
     ProtectedFolders GetProtectedFolders() override { return protectedFolders; }
     CString GetCurrentFolder() override { return currentFolder; }
 
@@ -182,8 +217,9 @@ public:
         return true;
     }
 
-    // Like the shell's delete: it takes what it can and stops at a held file,
-    // leaving that file and the folders above it.
+    // Like the shell's delete under Wine: it takes what it can and stops at a
+    // held file, leaving that file and the folders above it, and it follows
+    // each link in the tree into the folder it leads to.
     bool DeleteFolderTree(const CString& path, bool quiet) override
     {
         Record("DeleteFolderTree " + path.str() + (quiet ? " quiet" : ""));
@@ -191,6 +227,8 @@ public:
         bool complete = true;
         for (auto it = entries_.begin(); it != entries_.end();) {
             const bool inTree = it->first == Key(path) || it->first.compare(0, prefix.size(), prefix) == 0;
+            if (inTree && (it->second.attributes & 0x400) != 0 && redirects_.count(it->first) != 0)
+                DeleteFolderTree(redirects_.at(it->first), quiet);
             if (inTree && !HoldsHeld(it->first)) {
                 it = entries_.erase(it);
             } else {
@@ -247,11 +285,22 @@ public:
     }
 
 private:
-    static std::string Key(const CString& path)
+    // The path with each alias or link above its last name (and at it too
+    // when `followLast`) replaced by where it leads.
+    std::string Resolve(const CString& path, bool followLast) const
     {
-        CString key = path;
-        return key.MakeUpper().str();
+        std::string real;
+        for (std::size_t start = 0, end = 0; end != std::string::npos; start = end + 1) {
+            end = path.str().find('\\', start);
+            real += (start != 0 ? "\\" : "") + path.str().substr(start, end - start);
+            const auto found = redirects_.find(ToAsciiUpper(real));
+            if (found != redirects_.end() && (end != std::string::npos || followLast))
+                real = found->second;
+        }
+        return real;
     }
+    std::string Real(const CString& path) const { return Resolve(path, false); }
+    std::string Key(const CString& path) const { return ToAsciiUpper(Real(path)); }
 
     static bool Matches(const char* pattern, const char* name)
     {
@@ -287,6 +336,7 @@ private:
 
     std::map<std::string, Entry> entries_;
     std::map<std::string, std::uint32_t> held_;
+    std::map<std::string, std::string> redirects_;  // where each alias and link leads, by its key
 };
 
 // Records what the engine reports into the system's event list, as
@@ -347,4 +397,36 @@ inline std::vector<std::string> SystemCalls(const std::vector<std::string>& even
             calls.push_back(event);
     }
     return calls;
+}
+
+// What no product's removal may take from MachineWithOtherNames: the
+// system's files, a user's own and what Windows keeps ("\" ends a folder).
+inline const char* const kKeptPaths[] = {
+    "C:\\Windows\\System32\\kernel32.dll", "C:\\Program Files\\Common\\shared.dll", "C:\\ProgramData\\",
+    "C:\\Users\\bob\\Documents\\doc.txt", "C:\\Users\\bob\\AppData\\Local\\Microsoft\\cred.dat",
+    "C:\\Users\\bob\\AppData\\Local\\Programs\\", "D:\\Profiles\\carol\\ntuser.dat", "C:\\Boot\\bcd",
+};
+
+// X: is the Windows folder under another drive letter, PROGRA~1 a short name,
+// "C:\Documents and Settings" and C:\Linked links to C:\Users and D:\Real; the
+// product C:\Apps\Sample holds a link out of its tree.
+inline FakeRemovalSystem MachineWithOtherNames()
+{
+    FakeRemovalSystem system;
+    for (const char* path : kKeptPaths)
+        system.AddPath(path);
+    for (const char* path : {"C:\\Apps\\Sample\\bin\\app.exe", "C:\\Users\\bob\\AppData\\Local\\Programs\\App\\a.exe",
+                             "C:\\Other\\keep.txt", "D:\\Real\\App\\app.exe"})
+        system.AddPath(path);
+    system.AddFile("C:\\Apps\\Sample\\readme.txt", 0x1);
+    system.AddAlias("X:", "C:\\Windows");
+    system.AddAlias("C:\\PROGRA~1", "C:\\Program Files");
+    system.AddAlias("C:\\Users\\bob\\AppData\\Local\\PROGRA~1", "C:\\Users\\bob\\AppData\\Local\\Programs");
+    system.AddFolderLink("C:\\Documents and Settings", "C:\\Users");
+    system.AddFolderLink("C:\\Linked", "D:\\Real");
+    system.AddFolderLink("C:\\Apps\\Sample\\shared", "C:\\Other");
+    // Folders, whole trees, profiles folders and profiles, named either way.
+    system.protectedFolders = {{"C:\\PROGRA~1", "C:\\ProgramData"}, {"C:\\Windows"}, {"C:\\Users"},
+                               {"D:\\Profiles\\carol"}};
+    return system;
 }

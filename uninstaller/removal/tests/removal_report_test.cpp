@@ -80,7 +80,7 @@ TEST_F(RemovalReportTest, EachResultReadsAsItIs)
          "restart (error 5: Access is denied.)"},
         {failedWithDetail, "failed (error 145): a link, left as it is"},
         {RemovalOutcome::Of(RemovalResult::Scheduled, 32),
-         "in use, scheduled for removal at restart (error 32: The process cannot access the file.)"},
+         "in use or locked, scheduled for removal at restart (error 32: The process cannot access the file.)"},
         {RemovalOutcome::With(RemovalResult::Refused, "a drive or share root"),
          "refused by the tree guard: a drive or share root"},
         {RemovalOutcome::With(RemovalResult::Skipped, "not a full path"), "skipped: not a full path"},
@@ -100,7 +100,7 @@ TEST_F(RemovalReportTest, ALineStaysOneLineWhateverItsTextsHold)
     report.Note("two\r\nlines\r\n");
     EXPECT_EQ(sink.lines, (std::vector<std::string>{
                               "FILE C:\\a b.txt : removed",
-                              "  C:\\Apps\\x y: in use, scheduled for removal at restart (error 32: The process "
+                              "  C:\\Apps\\x y: in use or locked, scheduled for removal at restart (error 32: The process "
                               "cannot access the file.)",
                               "two  lines",
                           }));

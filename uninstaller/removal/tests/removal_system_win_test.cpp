@@ -209,9 +209,10 @@ TEST(RemovalSystemWinTest, ProtectedFoldersNameWindowsProgramFilesAndProfiles)
     EXPECT_TRUE(isProtected("C:\\"));
     EXPECT_TRUE(isProtected("C:\\Program Files"));
     EXPECT_TRUE(isProtected("c:\\program files\\"));
+    EXPECT_TRUE(isProtected("C:\\Program Files (x86)"));
     EXPECT_TRUE(isProtected("C:\\ProgramData"));
     EXPECT_TRUE(isProtected("C:\\users"));
-    EXPECT_TRUE(isProtected(folders.profilesRoot + "\\Public"));
+    EXPECT_TRUE(isProtected(folders.profileRoots.at(0) + "\\Public"));
     EXPECT_TRUE(isProtected(CString(windows) + "\\system32\\.."));
     // Nothing inside the Windows folder goes as a tree, named or not.
     EXPECT_TRUE(isProtected(CString(windows) + "\\system32\\drivers"));
@@ -219,6 +220,24 @@ TEST(RemovalSystemWinTest, ProtectedFoldersNameWindowsProgramFilesAndProfiles)
     EXPECT_TRUE(isProtected(CString(windows) + "\\Temp\\Some Product"));
     EXPECT_FALSE(isProtected("C:\\Program Files\\Some Product"));
     EXPECT_FALSE(isProtected("C:\\ProgramData\\Some Vendor\\Some Product"));
+}
+
+// The tree check reads folders by their wide names: a link inside a folder
+// whose name the code page cannot spell is still found, never followed.
+TEST(RemovalSystemWinTest, ALinkInsideAFolderTheCodePageCannotSpellIsFound)
+{
+    ScratchFolder scratch("wide");
+    ScratchFolder outside("wide-outside");
+    WriteFile(outside.Path() + "\\precious.txt", "keep");
+    // The link is made under a plain name, which then takes the wide one.
+    testsupport::MakeFolders(scratch.Path() + "\\plain");
+    ASSERT_TRUE(testsupport::MakeFolderLink(scratch.Path() + "\\plain\\shared", outside.Path()));
+    const std::wstring folder(scratch.Path().begin(), scratch.Path().end());
+    ASSERT_TRUE(::MoveFileW((folder + L"\\plain").c_str(), (folder + L"\\\x03A9mega\x65E5").c_str()));
+    Win32RemovalSystem system;
+    RestartScheduler scheduler(system);
+    DeleteTree(system, CString(scratch.Path()), true, kProductFolder, scheduler);
+    EXPECT_TRUE(Exists(outside.Path() + "\\precious.txt"));
 }
 
 TEST(RemovalSystemWinTest, FullPathResolvesDotsSlashesAndShortNames)

@@ -25,7 +25,7 @@ protected:
         product.UninstallLogPath = "C:\\Windows\\Installer\\{P}\\uninstall.log";
         product.LanguageFilePath = LanguageFile;
         system.protectedFolders.folders = {"C:\\Windows", "C:\\Program Files"};
-        system.protectedFolders.profilesRoot = "C:\\Users";
+        system.protectedFolders.profileRoots = {"C:\\Users"};
         system.profileTexts[std::string(LanguageFile) + "|SetupProgress|10"] = "Done.";
         system.AddFolder("C:\\Apps");
         system.AddFolder("C:\\Apps\\Sample");
@@ -428,17 +428,17 @@ TEST_F(RemovalWorkerTest, AFileInUseIsScheduledAndTheFoldersItKeepsFollowIt)
         "SetAttributes C:\\Apps\\Sample\\bin\\app.exe 0",
         "RemoveFile C:\\Apps\\Sample\\bin\\app.exe",
         "ScheduleRemovalAtRestart C:\\Apps\\Sample\\bin\\app.exe",
-        "report FILE C:\\Apps\\Sample\\bin\\app.exe: in use, scheduled for removal at restart (error 32: text of 32)",
+        "report FILE C:\\Apps\\Sample\\bin\\app.exe: in use or locked, scheduled for removal at restart (error 32: text of 32)",
         "page pos 0",
         "RemoveFile C:\\Apps\\Sample\\readme.txt",
         "report FILE C:\\Apps\\Sample\\readme.txt: removed",
         "page pos 1",
         "RemoveEmptyFolder C:\\Apps\\Sample\\bin",
         "ScheduleRemovalAtRestart C:\\Apps\\Sample\\bin",
-        "report DIR C:\\Apps\\Sample\\bin: in use, scheduled for removal at restart (error 145: text of 145)",
+        "report DIR C:\\Apps\\Sample\\bin: in use or locked, scheduled for removal at restart (error 145: text of 145)",
         "RemoveEmptyFolder C:\\Apps\\Sample",
         "ScheduleRemovalAtRestart C:\\Apps\\Sample",
-        "report DIR C:\\Apps\\Sample: in use, scheduled for removal at restart (error 145: text of 145)",
+        "report DIR C:\\Apps\\Sample: in use or locked, scheduled for removal at restart (error 145: text of 145)",
         "DeleteMachineKey " + std::string(KeyPath),
         "report Uninstall key HKEY_LOCAL_MACHINE\\" + std::string(KeyPath) + ": removed",
         "report Restart needed: 3 files and folders in use are removed when Windows restarts.",
@@ -472,13 +472,13 @@ TEST_F(RemovalWorkerTest, OnlyAHeldFileThatIsStillThereIsScheduled)
              s.AddFile(p);
              s.HoldFile(p);
          },
-         0, {"C:\\Apps\\Sample\\held.dll"}, "in use, scheduled for removal at restart (error 32: text of 32)", true},
+         0, {"C:\\Apps\\Sample\\held.dll"}, "in use or locked, scheduled for removal at restart (error 32: text of 32)", true},
         {"access denied", "C:\\Apps\\Sample\\denied.dll",
          [](FakeRemovalSystem& s, const char* p) {
              s.AddFile(p);
              s.HoldFile(p, 5);
          },
-         0, {"C:\\Apps\\Sample\\denied.dll"}, "in use, scheduled for removal at restart (error 5: text of 5)", true},
+         0, {"C:\\Apps\\Sample\\denied.dll"}, "in use or locked, scheduled for removal at restart (error 5: text of 5)", true},
         {"scheduling refused", "C:\\Apps\\Sample\\held.dll",
          [](FakeRemovalSystem& s, const char* p) {
              s.AddFile(p);
@@ -499,6 +499,37 @@ TEST_F(RemovalWorkerTest, OnlyAHeldFileThatIsStillThereIsScheduled)
         EXPECT_EQ(Scheduled(), c.scheduled);
         EXPECT_EQ(restartRequired, c.restart);
     }
+}
+
+// Only a read-only plain file loses its attributes for the delete, and it
+// gets them back when it stays; a folder or link named as a file keeps them.
+TEST_F(RemovalWorkerTest, AttributesAreClearedOnlyForAFileAndPutBackWhenItStays)
+{
+    const char* path = "C:\\Apps\\Sample\\item";
+    for (const char kind : std::string("dlfs")) {  // a folder, a link, a held file, one that is scheduled
+        SCOPED_TRACE(kind);
+        system = FakeRemovalSystem();
+        kind == 'd' ? system.AddFolder(path) : kind == 'l' ? system.AddFolderLink(path) : system.AddFile(path);
+        system.HoldFile(path);
+        const std::uint32_t attributes = system.AttributesOf(path) | 0x3;
+        system.SetAttributes(path, attributes);
+        system.scheduleError = kind == 's' ? 0 : 5;
+        const Calls calls = SystemCalls(RunEvents("FILE=" + std::string(path) + "\n"));
+        EXPECT_EQ(calls.front().rfind("SetAttributes", 0) == 0, kind == 'f' || kind == 's');
+        EXPECT_EQ(system.AttributesOf(path), kind == 's' ? 0u : attributes);
+    }
+}
+
+// A DIR record naming a link that cannot be removed leaves the link: at the
+// restart it would be followed, and the folder it leads to removed.
+TEST_F(RemovalWorkerTest, AQueuedLinkIsNeverScheduled)
+{
+    system.AddFile("D:\\Real\\held.dll");
+    system.HoldFile("D:\\Real\\held.dll");
+    system.AddFolderLink("C:\\Apps\\Sample\\shared", "D:\\Real");
+    system.HoldFolder("C:\\Apps\\Sample\\shared", 145);
+    RunEvents("FILE=C:\\Apps\\Sample\\shared\\held.dll\nDIR=C:\\Apps\\Sample\\shared\n");
+    EXPECT_EQ(Scheduled(), Calls{"C:\\Apps\\Sample\\shared\\held.dll"});
 }
 
 // A queued folder follows its files to the restart only when all it still
@@ -522,7 +553,7 @@ TEST_F(RemovalWorkerTest, AQueuedFolderIsScheduledOnlyWhenAllItHoldsIsScheduled)
         SCOPED_TRACE(c.name);
         system = FakeRemovalSystem();
         system.protectedFolders.folders = {"C:\\Windows", "C:\\Program Files"};
-        system.protectedFolders.profilesRoot = "C:\\Users";
+        system.protectedFolders.profileRoots = {"C:\\Users"};
         for (const char* folder : {"C:\\Apps", "C:\\Apps\\Sample", "C:\\Apps\\Sample\\bin", "C:\\Program Files",
                                    "C:\\Windows", "C:\\Windows\\Installer", "C:\\Windows\\Installer\\{P}"})
             system.AddFolder(folder);
@@ -553,11 +584,11 @@ TEST_F(RemovalWorkerTest, TheInstallationTreeWaitsForTheRestartWithWhatItHolds)
     EXPECT_FALSE(system.Has("C:\\Apps\\Sample\\notes.txt"));
     const Calls lines = ReportLines(events);
     const Calls expected = {
-        "FILE C:\\Apps\\Sample\\bin\\app.exe: in use, scheduled for removal at restart (error 32: text of 32)",
-        "  C:\\Apps\\Sample\\bin\\app.exe: in use, scheduled for removal at restart (error 32: text of 32)",
-        "  C:\\Apps\\Sample\\bin\\helper.dll: in use, scheduled for removal at restart (error 32: text of 32)",
-        "  C:\\Apps\\Sample\\bin: in use, scheduled for removal at restart (error 145: text of 145)",
-        "REMOVEALL C:\\Apps\\Sample: in use, scheduled for removal at restart (error 145: text of 145)",
+        "FILE C:\\Apps\\Sample\\bin\\app.exe: in use or locked, scheduled for removal at restart (error 32: text of 32)",
+        "  C:\\Apps\\Sample\\bin\\app.exe: in use or locked, scheduled for removal at restart (error 32: text of 32)",
+        "  C:\\Apps\\Sample\\bin\\helper.dll: in use or locked, scheduled for removal at restart (error 32: text of 32)",
+        "  C:\\Apps\\Sample\\bin: in use or locked, scheduled for removal at restart (error 145: text of 145)",
+        "REMOVEALL C:\\Apps\\Sample: in use or locked, scheduled for removal at restart (error 145: text of 145)",
         "Uninstall key HKEY_LOCAL_MACHINE\\" + std::string(KeyPath) + ": removed",
         "Restart needed: 4 files and folders in use are removed when Windows restarts.",
     };

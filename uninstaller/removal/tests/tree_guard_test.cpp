@@ -16,7 +16,7 @@ ProtectedFolders MachineFolders()
     folders.folders = {"C:\\Windows", "C:\\Windows\\System32", "C:\\Program Files\\", "C:\\ProgramData",
                        "D:\\Shared\\Program Files", ""};
     folders.wholeTrees = {"C:\\Windows\\", ""};
-    folders.profilesRoot = "C:\\Users\\";
+    folders.profileRoots = {"C:\\Users\\"};
     return folders;
 }
 
@@ -360,6 +360,54 @@ TEST(DeleteTree, MovesTheCurrentFolderOutOfTheTree)
         EXPECT_EQ(machine.currentFolder, c.after);
         ASSERT_FALSE(machine.events.empty());
         EXPECT_EQ(machine.events.back(), "DeleteFolderTree " + std::string(c.tree) + " quiet");
+    }
+}
+
+// A profile and all in it stay but for the per-user products below AppData
+// (and even there what Windows keeps); so do the profiles the system lists
+// wherever they lie, and what Windows keeps at the root of every drive.
+TEST(IsTreeRemovalAllowed, ProfilesAndSystemRootsStay)
+{
+    ProtectedFolders folders = MachineFolders();
+    folders.profiles = {"D:\\Roaming Profiles\\carol"};
+    for (const char* path :
+         {"C:\\Users\\alice\\Documents", "C:\\Users\\alice\\Documents\\App", "C:\\Users\\Public\\Desktop\\App",
+          "C:\\Users\\alice\\AppData", "C:\\Users\\alice\\AppData\\Local.", "C:\\Users\\alice\\AppData\\Other\\App",
+          "C:\\Users\\alice\\AppData\\Local\\Programs", "C:\\Users\\alice\\AppData\\Local\\Programs\\Common",
+          "C:\\Users\\alice\\AppData\\Local\\Temp", "C:\\Users\\alice\\AppData\\Roaming\\Microsoft\\Windows",
+          "D:\\Roaming Profiles", "D:\\Roaming Profiles\\carol", "D:\\Roaming Profiles\\carol\\Favorites", "C:\\Boot",
+          "E:\\Recovery\\x", "d:\\system volume information", "C:\\$Recycle.Bin\\S-1-5-21"})
+        EXPECT_FALSE(IsTreeRemovalAllowed(path, folders, ProductFolder)) << path;
+    for (const char* path :
+         {"C:\\Users\\alice\\AppData\\Local\\Programs\\App", "C:\\Users\\alice\\AppData\\Local\\Vendor\\App",
+          "c:\\users\\alice\\appdata\\locallow\\vendor", "D:\\Roaming Profiles\\carol\\AppData\\Roaming\\Vendor",
+          "D:\\Roaming Profiles\\dave", "C:\\Apps\\Boot", "\\\\server\\share\\Recovery"})
+        EXPECT_TRUE(IsTreeRemovalAllowed(path, folders, ProductFolder)) << path;
+}
+
+// Another drive letter, a link above a profile, a short name or another
+// letter case lead to the folder the file system names, for the tree and the
+// protected folders alike, asked once each and never for each item. A
+// product behind a link goes and the link stays; one in a tree is not followed.
+TEST(DeleteTree, JudgesTheFolderAPathLeadsToNotItsSpelling)
+{
+    const struct {
+        const char* path;
+        bool refused;
+    } cases[] = {{"X:\\System32", true}, {"x:\\system32\\", true}, {"C:\\Documents and Settings\\bob", true},
+                 {"C:\\documents and settings\\BOB\\AppData\\Local", true},
+                 {"C:\\Users\\bob\\AppData\\Local\\PROGRA~1", true}, {"c:\\program files", true},
+                 {"C:\\Documents and Settings\\bob\\AppData\\Local\\Programs\\App", false},
+                 {"C:\\Linked\\App", false}, {"C:\\Apps\\Sample", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        FakeRemovalSystem system = MachineWithOtherNames();
+        RestartScheduler scheduler(system);
+        const RemovalOutcome outcome = DeleteTree(system, c.path, true, ProductFolder, scheduler);
+        EXPECT_EQ(outcome.result, c.refused ? RemovalResult::Refused : RemovalResult::Removed) << outcome.detail.str();
+        EXPECT_EQ(SystemCalls(system.events).empty(), c.refused);
+        EXPECT_LE(system.finalPathCalls, 7);
+        EXPECT_TRUE(system.Has("C:\\Linked") && system.Has("D:\\Real") && system.Has("C:\\Other\\keep.txt"));
     }
 }
 
