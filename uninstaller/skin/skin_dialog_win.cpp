@@ -26,6 +26,8 @@ END_MESSAGE_MAP()
 
 CSkinDialog::CSkinDialog() : pools_(*this), surface_(*this, pools_, background_), model_(surface_)
 {
+    pools_.SetReport(&report_);
+    surface_.SetReport(&report_);
     Create(IDD_SKIN_PAGE);
 }
 

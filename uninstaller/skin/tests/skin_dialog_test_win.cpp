@@ -8,10 +8,14 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <vector>
+
+#include "framework/handle_win.h"
 
 #include "framework/app_win.h"
 #include "tests/support/test_support_win.h"
 #include "uninstaller/common/product_values.h"
+#include "uninstaller/controls/control_rules.h"
 #include "uninstaller/controls/tests/control_test_support_win.h"
 #include "uninstaller/skin/skin_dialog_win.h"
 
@@ -361,6 +365,49 @@ TEST_F(SkinDialogTest, PictureControlsShowNoBoxInASilentRun)
         if (c.boxes == 1) {
             EXPECT_EQ(boxes[0].text, "File not found: (" + Folder() + "absent.bmp)");
         }
+    }
+}
+
+// A picture padded with zeros to `size` bytes. The file is sparse: it costs
+// neither disk nor time to make.
+void WritePaddedPicture(const std::string& picture, const std::string& path, long long size)
+{
+    testsupport::WriteFile(path, testsupport::ReadFile(picture));
+    CFileHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    LARGE_INTEGER end{};
+    end.QuadPart = size;
+    ASSERT_TRUE(::SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN) && ::SetEndOfFile(file.Get()));
+}
+
+TEST_F(SkinDialogTest, APictureFileOver32MegabytesIsNoPicture)
+{
+    const std::string picture = Folder() + "big.bmp";
+    WritePage("big.lcd", "[MAINWINDOW]\r\nbkimage=" + picture + "\r\n[INFO]\r\nTOTAL=2\r\n"
+                         "0=0,10,10,60,50,BITMAP,big.bmp,0,0\r\n1=0,80,10,32,32,ICON,,0,1\r\n"
+                         "[DADOS]\r\n1,t=2\r\n1,1=Icon File:|{big.bmp}|0\r\n");
+    const struct {
+        long long size;
+        bool shown;
+    } cases[] = {{MaxPictureFileBytes, true}, {MaxPictureFileBytes + 1, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.size);
+        WritePaddedPicture(SamplePages() + "backdrop.bmp", picture, c.size);
+        std::vector<std::string> reported;
+        controltest::MessageBoxWatcher watcher;  // none: the file is there
+        CSkinDialog page;
+        page.SetLoadReport([&reported](const CString& line) { reported.push_back(line.GetString()); });
+        page.ShowPage(Folder().c_str(), "big.lcd", 0, 0);
+        EXPECT_TRUE(watcher.Stop().empty());
+        EXPECT_EQ(page.Background().HasPicture(), c.shown);
+        for (int record = 0; record < 2; ++record) {
+            auto* control = page.Pools().ObjectOf<CPictureStatic>(page.Model().Control(record));
+            ASSERT_NE(control, nullptr);
+            EXPECT_EQ(control->IsPictureLoaded(), c.shown) << page.Model().Control(record).Kind.GetString();
+        }
+        // The picture control keeps the size of its line.
+        EXPECT_EQ(page.Model().Control(0).Rect.right, c.shown ? 50 : 70);
+        const std::string line = OversizedPictureLine(picture.c_str()).GetString();
+        EXPECT_EQ(reported, c.shown ? std::vector<std::string>() : std::vector<std::string>(3, line));
     }
 }
 
