@@ -1,14 +1,19 @@
 // Arbitrary bytes as a page file: read by the in-memory reader, loaded twice
 // into one page (as a wizard's Back and Next do), with the model's tables
 // checked after each load. Any broken rule aborts, so the fuzzer reports it.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <map>
 #include <set>
+#include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "uninstaller/pages/memory_profile_reader.h"
+#include "uninstaller/common/lenient_integer.h"
 #include "uninstaller/pages/page_loader.h"
 
 namespace {
@@ -66,10 +71,62 @@ public:
     void DestroyControl(int) override { ++destroyed; }
 };
 
-void CheckTables(const PageModel& model, const NullPage& page)
+// A control that the page must keep: its INFO key's kind and left edge.
+struct KeptControl {
+    std::string kind;
+    int left;
+};
+
+// Which controls a page keeps, worked out from the file alone: the INFO keys
+// that "%i" writes, below TOTAL, in increasing order, of no more than the
+// first 1000 of them; of those the lines whose field 5 is a kind keyword,
+// no more than 15 a kind (BITMAP and HOVER together) and 70 in all.
+std::vector<KeptControl> ExpectedControls(MemoryProfileReader& reader)
+{
+    static const char* const kinds[] = {"BUTTON",   "BITMAP",    "HOVER",    "TEXT",     "RECT",    "TEXTBOX",
+                                        "COMBOBOX", "RADIO",     "HOTSPOT",  "ANIMATION", "PROGRESS", "LISTVIEW",
+                                        "GROUPBOX", "ICON",      "FRAME",    "TREEVIEW", "CHECKBOX", "RICHTEXT"};
+    const long long total = ReadLeadingInteger(reader.ReadString(PagePath, "INFO", "TOTAL", 100).view());
+    std::set<long long> keys;
+    for (const CString& name : reader.ReadKeyNames(PagePath, "INFO")) {
+        const std::string text(name.view());
+        const bool written = !text.empty() && text.size() <= 10 && text.find_first_not_of("0123456789") == std::string::npos &&
+                             (text.size() == 1 || text[0] != '0');
+        if (written && std::stoll(text) < total)
+            keys.insert(std::stoll(text));
+    }
+    std::vector<KeptControl> kept;
+    std::map<std::string, int> inPool;
+    int read = 0;
+    for (const long long key : keys) {
+        if (kept.size() == 70 || read == 1000)
+            break;
+        ++read;
+        const CString value = reader.ReadString(PagePath, "INFO", std::to_string(key).c_str(), 555);
+        const std::string line(value.view());
+        std::vector<std::string> fields(1);
+        for (const char c : line) {
+            if (c == ',')
+                fields.emplace_back();
+            else
+                fields.back() += c;
+        }
+        const std::string kind = fields.size() > 5 ? fields[5] : std::string();
+        if (std::find(std::begin(kinds), std::end(kinds), kind) == std::end(kinds))
+            continue;
+        int& count = inPool[kind == "HOVER" ? "BITMAP" : kind];
+        if (count == 15)
+            continue;
+        ++count;
+        kept.push_back({kind, ReadLeadingInteger(fields[1])});
+    }
+    return kept;
+}
+
+void CheckTables(const PageModel& model, const NullPage& page, const std::vector<KeptControl>& expected)
 {
     const int count = model.ControlCount();
-    Require(count >= 0 && count <= MaxPageControls);
+    Require(count == static_cast<int>(expected.size()));
     Require(page.created - page.destroyed == count);
     Require(model.NextControlId() == PageModel::FirstControlId + count);
     std::set<int> ids;
@@ -79,6 +136,11 @@ void CheckTables(const PageModel& model, const NullPage& page)
         Require(control.PropCount >= 0 && control.PropCount <= MaxControlProperties);
         Require(control.KindIndex >= 0 && control.KindIndex < model.PoolCount(PoolOf(control.KindCode)));
         Require(control.Kind == KindInfo(control.KindCode).keyword);
+        // Record i holds the control of the i-th INFO key kept, made after
+        // the ones that follow it.
+        Require(control.Kind == expected[static_cast<std::size_t>(index)].kind.c_str());
+        Require(control.Rect.left == expected[static_cast<std::size_t>(index)].left);
+        Require(control.ControlId == PageModel::FirstControlId + count - 1 - index);
         Require(ids.insert(control.ControlId).second);
         Require(slots.insert({PoolOf(control.KindCode), control.KindIndex}).second);
         Require(model.FindRecordIndex(control.ControlId) == index);
@@ -107,12 +169,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ++reported;
     });
 
+    const std::vector<KeptControl> expected = ExpectedControls(reader);
     loader.LoadPageFile(PagePath);
-    CheckTables(model, page);
+    CheckTables(model, page, expected);
     model.PageIndex = 1;
     model.PageCount = 3;
     loader.LoadPageFile(PagePath);
-    CheckTables(model, page);
+    CheckTables(model, page, expected);
     // Every report names one key the file holds: no more lines than lines.
     Require(reported <= 2 * (size + 1));
     return 0;
