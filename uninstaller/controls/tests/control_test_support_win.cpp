@@ -1,7 +1,5 @@
 #include "uninstaller/controls/tests/control_test_support_win.h"
 
-#include <winternl.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <optional>
@@ -136,45 +134,7 @@ PrintedControl DrawnIcon(int resource, int width, int height, COLORREF back)
 
 int GdiObjectCount()
 {
-    const DWORD reported = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
-    if (reported != 0)
-        return static_cast<int>(reported);
-    // Wine answers 0 here (the call is not implemented there), but keeps the
-    // process's GDI handle table where Windows keeps it, in the process
-    // environment block: 24-byte entries whose type byte and unique number
-    // are set while the object lives; deleting it clears the unique number.
-    struct Entry {
-        std::uint64_t object;
-        std::uint16_t processId;
-        std::uint16_t count;
-        std::uint8_t type;
-        std::uint8_t flags;
-        std::uint16_t unique;
-        std::uint64_t user;
-    };
-    static_assert(sizeof(Entry) == 24, "entry layout");
-#ifdef _WIN64
-    constexpr std::size_t tableOffset = 0xF8;
-#else
-    constexpr std::size_t tableOffset = 0x94;
-#endif
-    PROCESS_BASIC_INFORMATION process{};
-    if (::NtQueryInformationProcess(::GetCurrentProcess(), ProcessBasicInformation, &process, sizeof process,
-                                    nullptr) != 0)
-        return -1;
-    const auto* peb = reinterpret_cast<const unsigned char*>(process.PebBaseAddress);
-    const auto* table = *reinterpret_cast<const Entry* const*>(peb + tableOffset);
-    if (!table)
-        return -1;
-    MEMORY_BASIC_INFORMATION region{};
-    if (!::VirtualQuery(table, &region, sizeof region))
-        return -1;
-    const auto* end = static_cast<const unsigned char*>(region.BaseAddress) + region.RegionSize;
-    const std::size_t entries = static_cast<std::size_t>(end - reinterpret_cast<const unsigned char*>(table)) / sizeof(Entry);
-    int live = 0;
-    for (std::size_t i = 0; i < entries; ++i)
-        live += (table[i].type != 0 && table[i].unique != 0) ? 1 : 0;
-    return live;
+    return testsupport::GdiObjectCount(::GetCurrentProcess());
 }
 
 MessageBoxWatcher::MessageBoxWatcher() : thread_(::CreateThread(nullptr, 0, &WatchThread, this, 0, nullptr)) {}
