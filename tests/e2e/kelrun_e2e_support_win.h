@@ -56,14 +56,6 @@ inline bool HasLineStartingWith(const std::vector<std::string>& lines, const std
     return false;
 }
 
-// Puts the probe library (kelrun_probe.dll) into the installation folder as
-// probe.dll; returns the log records that make the removal call `export`.
-inline std::string ProbeRecords(const std::string& installFolder, const std::string& exportName)
-{
-    ::CopyFileA(WindowsPathOf(KELRUN_PROBE_LIBRARY).c_str(), (installFolder + "\\probe.dll").c_str(), FALSE);
-    return "RUN3RD=probe.dll\r\nRUN3RDCMD=" + exportName + "\r\n";
-}
-
 // A product as the suite's installer leaves it: an Uninstall key, a folder of
 // uninstall data under the Windows folder, and an installation folder.
 class Product {

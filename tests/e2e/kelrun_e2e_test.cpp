@@ -582,23 +582,6 @@ TEST(KelrunE2E, QuitDuringTheRemovalEndsTheProgramAfterTheRun)
     EXPECT_FALSE(product.KeyExists());
 }
 
-// A record on an empty removable drive must never make the system ask for a
-// disk, in /S above all: kelrun turns those boxes off before anything else.
-TEST(KelrunE2E, TheRunAsksTheSystemForNoCriticalErrorBoxes)
-{
-    Product product("error-mode");
-    product.Register("Sample Error Mode");
-    ScratchFolder scratch("error-mode");
-    ScopedEnvironment probeFile("KELRUN_PROBE_FILE", scratch.Path() + "\\mode.txt");
-    product.WriteLog(ProbeRecords(product.InstallFolder(), "RecordErrorMode"));
-
-    EXPECT_EQ(RunAnsweringEverything("/S " + product.Code()), 0);
-    const std::string mode = ReadFile(scratch.Path() + "\\mode.txt");
-    ASSERT_FALSE(mode.empty());
-    const unsigned long expected = SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX;
-    EXPECT_EQ(std::stoul(mode) & expected, expected) << mode;
-}
-
 // A file in use goes at the next restart, with the folders it keeps, children
 // first; everything else goes now, and the run ends with 3010 and a report
 // that says which file waits and why.

@@ -1,9 +1,6 @@
 #include "tests/support/test_support_win.h"
 
-#include <winternl.h>
-
 #include <algorithm>
-#include <cstdint>
 #include <atomic>
 #include <fstream>
 #include <sstream>
@@ -373,53 +370,6 @@ void ForgetPendingRemovals(const std::string& prefix)
                          static_cast<DWORD>(kept.size()));
     }
     ::RegCloseKey(key);
-}
-
-int GdiObjectCount(HANDLE process)
-{
-    const DWORD reported = ::GetGuiResources(process, GR_GDIOBJECTS);
-    if (reported != 0)
-        return static_cast<int>(reported);
-    // Wine answers 0 here (the call is not implemented there), but keeps the
-    // process's GDI handle table where Windows keeps it, in the process
-    // environment block: 24-byte entries whose type byte and unique number
-    // are set while the object lives; deleting it clears the unique number.
-    struct Entry {
-        std::uint64_t object;
-        std::uint16_t processId;
-        std::uint16_t count;
-        std::uint8_t type;
-        std::uint8_t flags;
-        std::uint16_t unique;
-        std::uint64_t user;
-    };
-    static_assert(sizeof(Entry) == 24, "entry layout");
-#ifdef _WIN64
-    constexpr std::size_t tableOffset = 0xF8;
-#else
-    constexpr std::size_t tableOffset = 0x94;
-#endif
-    using QueryProcess = LONG(WINAPI*)(HANDLE, PROCESSINFOCLASS, void*, ULONG, ULONG*);
-    const auto query = reinterpret_cast<QueryProcess>(reinterpret_cast<void*>(
-        ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
-    PROCESS_BASIC_INFORMATION basic{};
-    if (!query || query(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0)
-        return -1;
-    const Entry* table = nullptr;
-    const auto* peb = reinterpret_cast<const unsigned char*>(basic.PebBaseAddress);
-    MEMORY_BASIC_INFORMATION region{};
-    if (!::ReadProcessMemory(process, peb + tableOffset, &table, sizeof table, nullptr) || !table ||
-        !::VirtualQueryEx(process, table, &region, sizeof region))
-        return -1;
-    const auto* end = static_cast<const unsigned char*>(region.BaseAddress) + region.RegionSize;
-    std::vector<Entry> entries(static_cast<std::size_t>(end - reinterpret_cast<const unsigned char*>(table)) /
-                               sizeof(Entry));
-    if (!::ReadProcessMemory(process, table, entries.data(), entries.size() * sizeof(Entry), nullptr))
-        return -1;
-    int live = 0;
-    for (const Entry& entry : entries)
-        live += (entry.type != 0 && entry.unique != 0) ? 1 : 0;
-    return live;
 }
 
 }  // namespace testsupport

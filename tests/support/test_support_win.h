@@ -102,10 +102,6 @@ std::string WindowsFolder();
 // window can exist before its children or texts do.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs = 20);
 
-// The GDI objects `process` holds now (a handle with the rights to query it
-// and read its memory); -1 when they cannot be counted.
-int GdiObjectCount(HANDLE process);
-
 // Sets a file's attributes; true when all of them read back as set (under
 // Wine, hidden lives in an extended attribute that not every file system keeps).
 bool SetAttributes(const std::string& path, DWORD attributes);
