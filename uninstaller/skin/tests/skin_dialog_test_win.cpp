@@ -6,11 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "framework/handle_win.h"
 
 #include "framework/app_win.h"
 #include "tests/support/test_support_win.h"
@@ -368,46 +367,35 @@ TEST_F(SkinDialogTest, PictureControlsShowNoBoxInASilentRun)
     }
 }
 
-// A picture padded with zeros to `size` bytes. The file is sparse: it costs
-// neither disk nor time to make.
-void WritePaddedPicture(const std::string& picture, const std::string& path, long long size)
-{
-    testsupport::WriteFile(path, testsupport::ReadFile(picture));
-    CFileHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-    LARGE_INTEGER end{};
-    end.QuadPart = size;
-    ASSERT_TRUE(::SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN) && ::SetEndOfFile(file.Get()));
-}
-
+// The background and the BITMAP and ICON pictures are files of at most
+// 32 MB: a larger one is no picture, reported in the load report and, as
+// the file is there, without a box.
 TEST_F(SkinDialogTest, APictureFileOver32MegabytesIsNoPicture)
 {
     const std::string picture = Folder() + "big.bmp";
     WritePage("big.lcd", "[MAINWINDOW]\r\nbkimage=" + picture + "\r\n[INFO]\r\nTOTAL=2\r\n"
                          "0=0,10,10,60,50,BITMAP,big.bmp,0,0\r\n1=0,80,10,32,32,ICON,,0,1\r\n"
                          "[DADOS]\r\n1,t=2\r\n1,1=Icon File:|{big.bmp}|0\r\n");
-    const struct {
-        long long size;
-        bool shown;
-    } cases[] = {{MaxPictureFileBytes, true}, {MaxPictureFileBytes + 1, false}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.size);
-        WritePaddedPicture(SamplePages() + "backdrop.bmp", picture, c.size);
+    for (const long long size : {MaxPictureFileBytes, MaxPictureFileBytes + 1}) {
+        SCOPED_TRACE(size);
+        const bool shown = size == MaxPictureFileBytes;
+        // A picture padded with zeros: the file is sparse, made at no cost.
+        std::filesystem::copy_file(SamplePages() + "backdrop.bmp", picture,
+                                   std::filesystem::copy_options::overwrite_existing);
+        std::filesystem::resize_file(picture, static_cast<std::uintmax_t>(size));
         std::vector<std::string> reported;
-        controltest::MessageBoxWatcher watcher;  // none: the file is there
+        controltest::MessageBoxWatcher watcher;
         CSkinDialog page;
         page.SetLoadReport([&reported](const CString& line) { reported.push_back(line.GetString()); });
         page.ShowPage(Folder().c_str(), "big.lcd", 0, 0);
         EXPECT_TRUE(watcher.Stop().empty());
-        EXPECT_EQ(page.Background().HasPicture(), c.shown);
+        EXPECT_EQ(page.Background().HasPicture(), shown);
         for (int record = 0; record < 2; ++record) {
             auto* control = page.Pools().ObjectOf<CPictureStatic>(page.Model().Control(record));
-            ASSERT_NE(control, nullptr);
-            EXPECT_EQ(control->IsPictureLoaded(), c.shown) << page.Model().Control(record).Kind.GetString();
+            EXPECT_TRUE(control && control->IsPictureLoaded() == shown) << record;
         }
-        // The picture control keeps the size of its line.
-        EXPECT_EQ(page.Model().Control(0).Rect.right, c.shown ? 50 : 70);
-        const std::string line = OversizedPictureLine(picture.c_str()).GetString();
-        EXPECT_EQ(reported, c.shown ? std::vector<std::string>() : std::vector<std::string>(3, line));
+        EXPECT_EQ(page.Model().Control(0).Rect.right, shown ? 50 : 70);  // a BITMAP keeps its line's size
+        EXPECT_EQ(reported, std::vector<std::string>(shown ? 0 : 3, OversizedPictureLine(picture.c_str()).GetString()));
     }
 }
 
