@@ -12,6 +12,9 @@ struct PlacementCase {
     bool move;
     int left;
     int top;
+    int width = 400;  // as written: an 18-pixel caption makes the page 7 pixels lower
+    int height = 300;
+    PlacementScreen screen = WholeScreen(1024, 768);
 };
 
 void ExpectPlacement(const PagePlacement& placement, const PlacementCase& expected, int width, int height)
@@ -26,10 +29,16 @@ void ExpectPlacement(const PagePlacement& placement, const PlacementCase& expect
     EXPECT_EQ(placement.height, height);
 }
 
-TEST(PlacePageTest, StartupPositionsOnA1024By768Screen)
+TEST(PlacePageTest, StartupPositionsWithinTheWorkAreaWithTheCaptionOnTheScreen)
 {
     // A 400 x 300 page with an 18-pixel caption is 293 high: pages are
-    // written for a 25-pixel caption.
+    // written for a 25-pixel caption. Below 1024 x 768: 1024 x 600 screens
+    // with a taskbar 30 pixels high (less than the 35 the bottom positions
+    // leave), 48 high, at the top or at the left.
+    const PlacementScreen bottomBar{1024, 600, {0, 0, 1024, 570}};
+    const PlacementScreen highBar{1024, 600, {0, 0, 1024, 552}};
+    const PlacementScreen topBar{1024, 600, {0, 40, 1024, 600}};
+    const PlacementScreen leftBar{1024, 600, {60, 0, 1024, 600}};
     const PlacementCase cases[] = {
         {"0", true, 1024 / 2 - 400 / 2, 768 / 2 - 293 / 2},
         {"", true, 312, 238},      // empty reads as 0: centred
@@ -44,9 +53,22 @@ TEST(PlacePageTest, StartupPositionsOnA1024By768Screen)
         {"6", false, 0, 0},
         {"10", false, 0, 0},
         {"-1", false, 0, 0},
+        {"5", true, 624, 272, 400, 300, bottomBar},                // fits above the 35 pixels
+        {"5", true, 624, 0, 400, 580, WholeScreen(1024, 600)},     // fits the screen, not above the 35
+        {"4", true, 0, 0, 400, 577, bottomBar},                    // fits the work area, not above the 35
+        {"5", true, 624, 259, 400, 300, highBar},
+        {"4", true, 0, 0, 400, 580, bottomBar},                    // taller than the work area
+        {"0", true, 312, 0, 400, 700, WholeScreen(1024, 600)},     // centred, taller than the screen
+        {"3", true, 0, 0, 1100, 300, WholeScreen(1024, 600)},      // wider than the screen
+        {"2", true, 0, 40, 400, 300, topBar},
+        {"4", true, 60, 272, 400, 300, leftBar},
+        {"1", false, 0, 0, 400, 300, bottomBar},                   // not placed, within the work area
+        {"6", true, 0, 40, 400, 300, topBar},                      // not placed, under the taskbar
     };
-    for (const PlacementCase& expected : cases)
-        ExpectPlacement(PlacePage(expected.startup, 400, 300, 18, WholeScreen(1024, 768)), expected, 400, 293);
+    // Where a page is not placed, the window is where the template put it.
+    for (const PlacementCase& c : cases)
+        ExpectPlacement(PlacePage(c.startup, c.width, c.height, 18, c.screen, ScreenRect{0, 0, 400, 293}), c, c.width,
+                        c.height - 7);
 }
 
 TEST(PlacePageTest, HalvesAreTakenEachByItself)
@@ -80,49 +102,6 @@ TEST(PlacePageTest, FarOutSizesSaturateInsteadOfWrapping)
     const PagePlacement high = PlacePage("4", 10, INT_MAX, 30, WholeScreen(1024, 768));
     EXPECT_EQ(high.height, INT_MAX);
     EXPECT_EQ(high.top, 0);  // the caption stays on the screen
-}
-
-TEST(PlacePageTest, TheWindowStaysWithinTheWorkAreaWithItsCaptionOnTheScreen)
-{
-    // 1024 x 600 screens with a taskbar 30 pixels high (below the 35 the
-    // bottom positions leave), 48 high, at the top or at the left; a 25-pixel
-    // caption, so the page is as high as it is written.
-    PlacementScreen bottomBar = WholeScreen(1024, 600);
-    bottomBar.workArea.bottom = 570;
-    PlacementScreen highBar = WholeScreen(1024, 600);
-    highBar.workArea.bottom = 552;
-    PlacementScreen topBar = WholeScreen(1024, 600);
-    topBar.workArea.top = 40;
-    PlacementScreen leftBar = WholeScreen(1024, 600);
-    leftBar.workArea.left = 60;
-    const ScreenRect templateWindow{0, 0, 280, 150};
-    const struct {
-        const char* what;
-        const char* startup;
-        int width, height;
-        PlacementScreen screen;
-        bool move;
-        int left, top;
-    } cases[] = {
-        {"fits above the 35 pixels", "5", 400, 300, bottomBar, true, 624, 265},
-        {"fits the screen, not above the 35", "5", 400, 580, WholeScreen(1024, 600), true, 624, 0},
-        {"fits the work area, not above the 35", "4", 400, 570, bottomBar, true, 0, 0},
-        {"a taskbar higher than 35 pixels", "5", 400, 300, highBar, true, 624, 252},
-        {"taller than the work area", "4", 400, 580, bottomBar, true, 0, 0},
-        {"centred, taller than the screen", "0", 400, 700, WholeScreen(1024, 600), true, 312, 0},
-        {"wider than the work area", "3", 1100, 300, WholeScreen(1024, 600), true, 0, 0},
-        {"a taskbar at the top", "2", 400, 300, topBar, true, 0, 40},
-        {"a taskbar at the left", "4", 400, 300, leftBar, true, 60, 265},
-        {"not placed, within the work area", "1", 400, 300, bottomBar, false, 0, 0},
-        {"not placed, under a taskbar at the top", "6", 400, 300, topBar, true, 0, 40},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        const PagePlacement placement = PlacePage(c.startup, c.width, c.height, 25, c.screen, templateWindow);
-        ASSERT_EQ(placement.move, c.move);
-        EXPECT_EQ(placement.left, c.left);
-        EXPECT_EQ(placement.top, c.top);
-    }
 }
 
 }  // namespace
