@@ -1,19 +1,19 @@
 // Arbitrary bytes as a page file: read by the in-memory reader, loaded twice
 // into one page (as a wizard's Back and Next do), with the model's tables
 // checked after each load. Any broken rule aborts, so the fuzzer reports it.
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <map>
 #include <set>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
-#include "uninstaller/pages/memory_profile_reader.h"
 #include "uninstaller/common/lenient_integer.h"
+#include "uninstaller/pages/memory_profile_reader.h"
 #include "uninstaller/pages/page_loader.h"
 
 namespace {
@@ -71,62 +71,40 @@ public:
     void DestroyControl(int) override { ++destroyed; }
 };
 
-// A control that the page must keep: its INFO key's kind and left edge.
-struct KeptControl {
-    std::string kind;
-    int left;
-};
-
-// Which controls a page keeps, worked out from the file alone: the INFO keys
-// that "%i" writes, below TOTAL, in increasing order, of no more than the
-// first 1000 of them; of those the lines whose field 5 is a kind keyword,
-// no more than 15 a kind (BITMAP and HOVER together) and 70 in all.
-std::vector<KeptControl> ExpectedControls(MemoryProfileReader& reader)
+// The controls a page keeps (kind and left edge), worked out from the file
+// alone: of the first 1000 INFO keys that "%i" writes below TOTAL, in order,
+// the lines whose field 5 is a kind, 15 a kind (BITMAP and HOVER together)
+// and 70 in all.
+std::vector<std::pair<std::string, int>> ExpectedControls(MemoryProfileReader& reader)
 {
-    static const char* const kinds[] = {"BUTTON",   "BITMAP",    "HOVER",    "TEXT",     "RECT",    "TEXTBOX",
-                                        "COMBOBOX", "RADIO",     "HOTSPOT",  "ANIMATION", "PROGRESS", "LISTVIEW",
-                                        "GROUPBOX", "ICON",      "FRAME",    "TREEVIEW", "CHECKBOX", "RICHTEXT"};
+    static const std::set<std::string> kinds = {
+        "BUTTON", "BITMAP",   "HOVER",    "TEXT",     "RECT", "TEXTBOX", "COMBOBOX", "RADIO",    "HOTSPOT",
+        "ANIMATION", "PROGRESS", "LISTVIEW", "GROUPBOX", "ICON", "FRAME",  "TREEVIEW", "CHECKBOX", "RICHTEXT"};
     const long long total = ReadLeadingInteger(reader.ReadString(PagePath, "INFO", "TOTAL", 100).view());
     std::set<long long> keys;
     for (const CString& name : reader.ReadKeyNames(PagePath, "INFO")) {
-        const std::string text(name.view());
-        const bool written = !text.empty() && text.size() <= 10 && text.find_first_not_of("0123456789") == std::string::npos &&
-                             (text.size() == 1 || text[0] != '0');
-        if (written && std::stoll(text) < total)
-            keys.insert(std::stoll(text));
+        const long long key = std::strtoll(name.GetString(), nullptr, 10);
+        if (key >= 0 && key < total && std::to_string(key) == name.view())
+            keys.insert(key);
     }
-    std::vector<KeptControl> kept;
+    std::vector<std::pair<std::string, int>> kept;
     std::map<std::string, int> inPool;
     int read = 0;
-    for (const long long key : keys) {
-        if (kept.size() == 70 || read == 1000)
-            break;
-        ++read;
-        const CString value = reader.ReadString(PagePath, "INFO", std::to_string(key).c_str(), 555);
-        const std::string line(value.view());
-        std::vector<std::string> fields(1);
-        for (const char c : line) {
-            if (c == ',')
-                fields.emplace_back();
-            else
-                fields.back() += c;
-        }
-        const std::string kind = fields.size() > 5 ? fields[5] : std::string();
-        if (std::find(std::begin(kinds), std::end(kinds), kind) == std::end(kinds))
-            continue;
-        int& count = inPool[kind == "HOVER" ? "BITMAP" : kind];
-        if (count == 15)
-            continue;
-        ++count;
-        kept.push_back({kind, ReadLeadingInteger(fields[1])});
+    for (auto key = keys.begin(); key != keys.end() && read < 1000 && kept.size() < 70; ++key, ++read) {
+        std::istringstream line(std::string(reader.ReadString(PagePath, "INFO", std::to_string(*key).c_str(), 555).view()));
+        std::vector<std::string> fields;
+        for (std::string field; std::getline(line, field, ',');)
+            fields.push_back(field);
+        if (fields.size() > 5 && kinds.count(fields[5]) && ++inPool[fields[5] == "HOVER" ? "BITMAP" : fields[5]] <= 15)
+            kept.emplace_back(fields[5], ReadLeadingInteger(fields[1]));
     }
     return kept;
 }
 
-void CheckTables(const PageModel& model, const NullPage& page, const std::vector<KeptControl>& expected)
+void CheckTables(const PageModel& model, const NullPage& page, const std::vector<std::pair<std::string, int>>& kept)
 {
     const int count = model.ControlCount();
-    Require(count == static_cast<int>(expected.size()));
+    Require(count == static_cast<int>(kept.size()));
     Require(page.created - page.destroyed == count);
     Require(model.NextControlId() == PageModel::FirstControlId + count);
     std::set<int> ids;
@@ -136,10 +114,8 @@ void CheckTables(const PageModel& model, const NullPage& page, const std::vector
         Require(control.PropCount >= 0 && control.PropCount <= MaxControlProperties);
         Require(control.KindIndex >= 0 && control.KindIndex < model.PoolCount(PoolOf(control.KindCode)));
         Require(control.Kind == KindInfo(control.KindCode).keyword);
-        // Record i holds the control of the i-th INFO key kept, made after
-        // the ones that follow it.
-        Require(control.Kind == expected[static_cast<std::size_t>(index)].kind.c_str());
-        Require(control.Rect.left == expected[static_cast<std::size_t>(index)].left);
+        // Record i is the i-th control kept, made after those that follow it.
+        Require(kept[static_cast<std::size_t>(index)] == std::make_pair(std::string(control.Kind.view()), control.Rect.left));
         Require(control.ControlId == PageModel::FirstControlId + count - 1 - index);
         Require(ids.insert(control.ControlId).second);
         Require(slots.insert({PoolOf(control.KindCode), control.KindIndex}).second);
@@ -169,13 +145,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ++reported;
     });
 
-    const std::vector<KeptControl> expected = ExpectedControls(reader);
+    const auto kept = ExpectedControls(reader);
     loader.LoadPageFile(PagePath);
-    CheckTables(model, page, expected);
+    CheckTables(model, page, kept);
     model.PageIndex = 1;
     model.PageCount = 3;
     loader.LoadPageFile(PagePath);
-    CheckTables(model, page, expected);
+    CheckTables(model, page, kept);
     // Every report names one key the file holds: no more lines than lines.
     Require(reported <= 2 * (size + 1));
     return 0;
