@@ -1,4 +1,4 @@
-// kelrun_probe.dll: a removal library for the end-to-end tests. kelrun calls
+// kelrun_probe.dll: a removal library for the end-to-end tests; kelrun calls
 // its export on the removal's thread, inside its own process.
 #include <windows.h>
 
@@ -6,9 +6,8 @@
 
 #include "uninstaller/removal/library_export_win.h"
 
-// Writes kelrun's process error mode, in decimal, to the file named by
-// KELRUN_PROBE_FILE, then holds the removal until the test deletes that file
-// (two minutes at most), so that the test acts on the page while it runs.
+// Writes kelrun's error mode, in decimal, to the file KELRUN_PROBE_FILE names
+// and holds the removal until the test deletes that file (two minutes at most).
 extern "C" __declspec(dllexport) void __stdcall HoldRemoval(char*)
 {
     char path[MAX_PATH] = {};

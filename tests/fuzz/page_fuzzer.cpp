@@ -71,10 +71,9 @@ public:
     void DestroyControl(int) override { ++destroyed; }
 };
 
-// The controls a page keeps (kind and left edge), worked out from the file
-// alone: of the first 1000 INFO keys that "%i" writes below TOTAL, in order,
-// the lines whose field 5 is a kind, 15 a kind (BITMAP and HOVER together)
-// and 70 in all.
+// The controls a page keeps (kind, left edge), from the file alone: of the
+// first 1000 INFO keys that "%i" writes below TOTAL, in order, those whose
+// field 5 is a kind, 15 a kind (BITMAP and HOVER together) and 70 in all.
 std::vector<std::pair<std::string, int>> ExpectedControls(MemoryProfileReader& reader)
 {
     static const std::set<std::string> kinds = {
@@ -92,10 +91,10 @@ std::vector<std::pair<std::string, int>> ExpectedControls(MemoryProfileReader& r
     int read = 0;
     for (auto key = keys.begin(); key != keys.end() && read < 1000 && kept.size() < 70; ++key, ++read) {
         std::istringstream line(std::string(reader.ReadString(PagePath, "INFO", std::to_string(*key).c_str(), 555).view()));
-        std::vector<std::string> fields;
-        for (std::string field; std::getline(line, field, ',');)
-            fields.push_back(field);
-        if (fields.size() > 5 && kinds.count(fields[5]) && ++inPool[fields[5] == "HOVER" ? "BITMAP" : fields[5]] <= 15)
+        std::string fields[6];  // those the line lacks stay empty
+        for (std::string& field : fields)
+            std::getline(line, field, ',');
+        if (kinds.count(fields[5]) && ++inPool[fields[5] == "HOVER" ? "BITMAP" : fields[5]] <= 15)
             kept.emplace_back(fields[5], ReadLeadingInteger(fields[1]));
     }
     return kept;

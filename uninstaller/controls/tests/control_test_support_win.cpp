@@ -134,9 +134,9 @@ PrintedControl DrawnIcon(int resource, int width, int height, COLORREF back)
     return PrintedControl(width, height, canvas.Read(width, height));
 }
 
-int GdiObjectCount(HANDLE process)
+int GdiObjectCount(HANDLE target)
 {
-    const DWORD reported = ::GetGuiResources(process, GR_GDIOBJECTS);
+    const DWORD reported = ::GetGuiResources(target, GR_GDIOBJECTS);
     if (reported != 0)
         return static_cast<int>(reported);
     // Wine answers 0 here (the call is not implemented there), but keeps the
@@ -158,18 +158,19 @@ int GdiObjectCount(HANDLE process)
 #else
     constexpr std::size_t tableOffset = 0x94;
 #endif
-    PROCESS_BASIC_INFORMATION basic{};
-    if (::NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0)
+    PROCESS_BASIC_INFORMATION process{};
+    if (::NtQueryInformationProcess(target, ProcessBasicInformation, &process, sizeof process, nullptr) != 0)
         return -1;
-    const auto* peb = reinterpret_cast<const unsigned char*>(basic.PebBaseAddress);
+    const auto* peb = reinterpret_cast<const unsigned char*>(process.PebBaseAddress);
     const Entry* table = nullptr;
+    if (!::ReadProcessMemory(target, peb + tableOffset, &table, sizeof table, nullptr) || !table)
+        return -1;
     MEMORY_BASIC_INFORMATION region{};
-    if (!::ReadProcessMemory(process, peb + tableOffset, &table, sizeof table, nullptr) || !table ||
-        !::VirtualQueryEx(process, table, &region, sizeof region))
+    if (!::VirtualQueryEx(target, table, &region, sizeof region))
         return -1;
     const auto* end = static_cast<const unsigned char*>(region.BaseAddress) + region.RegionSize;
     std::vector<Entry> entries(static_cast<std::size_t>(end - reinterpret_cast<const unsigned char*>(table)) / sizeof(Entry));
-    if (!::ReadProcessMemory(process, table, entries.data(), entries.size() * sizeof(Entry), nullptr))
+    if (!::ReadProcessMemory(target, table, entries.data(), entries.size() * sizeof(Entry), nullptr))
         return -1;
     int live = 0;
     for (const Entry& entry : entries)

@@ -32,13 +32,11 @@ void ExpectPlacement(const PagePlacement& placement, const PlacementCase& expect
 TEST(PlacePageTest, StartupPositionsWithinTheWorkAreaWithTheCaptionOnTheScreen)
 {
     // A 400 x 300 page with an 18-pixel caption is 293 high: pages are
-    // written for a 25-pixel caption. Below 1024 x 768: 1024 x 600 screens
-    // with a taskbar 30 pixels high (less than the 35 the bottom positions
-    // leave), 48 high, at the top or at the left.
+    // written for a 25-pixel caption. Then 1024 x 600 screens with a taskbar
+    // 30 pixels high (less than the 35 the bottom positions leave), or with
+    // bars at the top, at the left and 48 pixels high at the bottom.
     const PlacementScreen bottomBar{1024, 600, {0, 0, 1024, 570}};
-    const PlacementScreen highBar{1024, 600, {0, 0, 1024, 552}};
-    const PlacementScreen topBar{1024, 600, {0, 40, 1024, 600}};
-    const PlacementScreen leftBar{1024, 600, {60, 0, 1024, 600}};
+    const PlacementScreen bars{1024, 600, {60, 40, 1024, 552}};
     const PlacementCase cases[] = {
         {"0", true, 1024 / 2 - 400 / 2, 768 / 2 - 293 / 2},
         {"", true, 312, 238},      // empty reads as 0: centred
@@ -53,17 +51,14 @@ TEST(PlacePageTest, StartupPositionsWithinTheWorkAreaWithTheCaptionOnTheScreen)
         {"6", false, 0, 0},
         {"10", false, 0, 0},
         {"-1", false, 0, 0},
-        {"5", true, 624, 272, 400, 300, bottomBar},                // fits above the 35 pixels
-        {"5", true, 624, 0, 400, 580, WholeScreen(1024, 600)},     // fits the screen, not above the 35
-        {"4", true, 0, 0, 400, 577, bottomBar},                    // fits the work area, not above the 35
-        {"5", true, 624, 259, 400, 300, highBar},
-        {"4", true, 0, 0, 400, 580, bottomBar},                    // taller than the work area
-        {"0", true, 312, 0, 400, 700, WholeScreen(1024, 600)},     // centred, taller than the screen
-        {"3", true, 0, 0, 1100, 300, WholeScreen(1024, 600)},      // wider than the screen
-        {"2", true, 0, 40, 400, 300, topBar},
-        {"4", true, 60, 272, 400, 300, leftBar},
-        {"1", false, 0, 0, 400, 300, bottomBar},                   // not placed, within the work area
-        {"6", true, 0, 40, 400, 300, topBar},                      // not placed, under the taskbar
+        {"5", true, 624, 272, 400, 300, bottomBar},             // fits above the 35 pixels
+        {"5", true, 624, 0, 400, 580, WholeScreen(1024, 600)},  // fits the screen, not above the 35
+        {"5", true, 624, 259, 400, 300, bars},
+        {"4", true, 0, 0, 400, 580, bottomBar},                 // taller than the work area
+        {"3", true, 0, 0, 1100, 300, WholeScreen(1024, 600)},   // wider than the screen
+        {"2", true, 60, 40, 400, 300, bars},
+        {"1", false, 0, 0, 400, 300, bottomBar},                // not placed, within the work area
+        {"6", true, 60, 40, 400, 300, bars},                    // not placed, under the bars
     };
     // Where a page is not placed, the window is where the template put it.
     for (const PlacementCase& c : cases)
