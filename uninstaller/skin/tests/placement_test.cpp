@@ -54,16 +54,16 @@ TEST(PlacePageTest, StartupPositionsWithinTheWorkAreaWithTheCaptionOnTheScreen)
         {"5", true, 624, 272, 400, 300, bottomBar},             // fits above the 35 pixels
         {"5", true, 624, 0, 400, 580, WholeScreen(1024, 600)},  // fits the screen, not above the 35
         {"5", true, 624, 259, 400, 300, bars},
-        {"4", true, 0, 0, 400, 580, bottomBar},                 // taller than the work area
+        {"2", true, 0, 0, 400, 580, bottomBar},                 // taller than the work area
         {"3", true, 0, 0, 1100, 300, WholeScreen(1024, 600)},   // wider than the screen
         {"2", true, 60, 40, 400, 300, bars},
         {"1", false, 0, 0, 400, 300, bottomBar},                // not placed, within the work area
         {"6", true, 60, 40, 400, 300, bars},                    // not placed, under the bars
     };
-    // Where a page is not placed, the window is where the template put it.
+    // A page that is not placed keeps the window where the template put it.
+    const ScreenRect window{0, 0, 400, 293};
     for (const PlacementCase& c : cases)
-        ExpectPlacement(PlacePage(c.startup, c.width, c.height, 18, c.screen, ScreenRect{0, 0, 400, 293}), c, c.width,
-                        c.height - 7);
+        ExpectPlacement(PlacePage(c.startup, c.width, c.height, 18, c.screen, window), c, c.width, c.height - 7);
 }
 
 TEST(PlacePageTest, HalvesAreTakenEachByItself)
