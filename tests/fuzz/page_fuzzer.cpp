@@ -76,9 +76,9 @@ public:
 // field 5 is a kind, 15 a kind (BITMAP and HOVER together) and 70 in all.
 std::vector<std::pair<std::string, int>> ExpectedControls(MemoryProfileReader& reader)
 {
-    static const std::set<std::string> kinds = {
-        "BUTTON", "BITMAP",   "HOVER",    "TEXT",     "RECT", "TEXTBOX", "COMBOBOX", "RADIO",    "HOTSPOT",
-        "ANIMATION", "PROGRESS", "LISTVIEW", "GROUPBOX", "ICON", "FRAME",  "TREEVIEW", "CHECKBOX", "RICHTEXT"};
+    static const std::set<std::string> kinds = {"BUTTON", "BITMAP", "HOVER", "TEXT", "RECT", "TEXTBOX",
+        "COMBOBOX", "RADIO", "HOTSPOT", "ANIMATION", "PROGRESS", "LISTVIEW", "GROUPBOX", "ICON", "FRAME",
+        "TREEVIEW", "CHECKBOX", "RICHTEXT"};
     const long long total = ReadLeadingInteger(reader.ReadString(PagePath, "INFO", "TOTAL", 100).view());
     std::set<long long> keys;
     for (const CString& name : reader.ReadKeyNames(PagePath, "INFO")) {
