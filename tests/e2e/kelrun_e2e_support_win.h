@@ -170,6 +170,7 @@ public:
     }
 
     DWORD Id() const { return process_.Id(); }
+    HANDLE Handle() const { return process_.Handle(); }
     bool IsRunning() const { return process_.IsRunning(); }
 
 private:

@@ -54,6 +54,13 @@ CKelrunApp theApp;
 
 bool CKelrunApp::InitInstance()
 {
+    // A record on an empty removable or network drive would otherwise make
+    // the system ask for a disk ("There is no disk in the drive") and the
+    // run, unattended ones too, wait for an answer. The lookup fails
+    // instead, as for any missing file. Programs and libraries that the
+    // removal starts inherit the mode.
+    ::SetErrorMode(::GetErrorMode() | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+
     const CString switchArgument = CommandLineArgument(1);
     const int runMode = ParseRunSwitch(switchArgument);
 

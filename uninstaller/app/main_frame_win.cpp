@@ -1,5 +1,6 @@
 #include "uninstaller/app/main_frame_win.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -20,6 +21,8 @@ namespace {
 constexpr UINT_PTR kStartTimer = 1;
 constexpr UINT kStartDelayMs = 500;
 const char kUninstallPageFile[] = "uninstall.lcd";
+// Posted when a page has ended: it is destroyed once its handling is over.
+constexpr UINT kReleaseEndedPagesMessage = WM_APP + 0x52;
 
 }  // namespace
 
@@ -27,6 +30,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_WM_CREATE()
     ON_WM_TIMER()
     ON_WM_PAINT()
+    ON_MESSAGE(kReleaseEndedPagesMessage, OnReleaseEndedPages)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() = default;
@@ -34,6 +38,7 @@ CMainFrame::CMainFrame() = default;
 CMainFrame::~CMainFrame()
 {
     // Pages first: they are owned by this window.
+    endedPages_.clear();
     pages_.clear();
 }
 
@@ -90,6 +95,7 @@ void CMainFrame::StartUninstall()
         NoPage = 255;
     }
     SetTimer(kStartTimer, kStartDelayMs);
+    removalPending_ = true;
 }
 
 void CMainFrame::OnTimer(UINT_PTR timerId)
@@ -97,18 +103,23 @@ void CMainFrame::OnTimer(UINT_PTR timerId)
     if (timerId == kStartTimer) {
         // Once only: a second run cannot start.
         KillTimer(kStartTimer);
+        removalPending_ = false;
         Win32RemovalSystem system;
         const ProductValues& product = TheProduct();
-        CSkinDialog* page = NoPage == 255 ? nullptr : CurrentPage;
-        RemovalWorker worker(system, product, page, report_);
+        // The reports reach every uninstall page up, those opened during
+        // the run included.
+        RemovalReporter* pages = NoPage == 255 ? nullptr : &relay_;
+        RemovalWorker worker(system, product, pages, report_);
         runningWorker_ = &worker;
         const WorkerOutcome outcome = WaitForWorker(worker);
         runningWorker_ = nullptr;
         runEnded_ = true;
-        // The page shows the reports it held back, exactly: the final range,
-        // position and status.
-        if (page)
-            page->FlushProgress();
+        // The pages show the reports they held back, exactly: the final
+        // range, position and status.
+        for (const auto& page : pages_) {
+            if (IsUninstallPage(*page))
+                page->FlushProgress();
+        }
         restartRequired_ = worker.RestartRequired;
         if (restartRequired_) {
             CompletionNote = RestartSentence(ReadProfileText(product.LanguageFilePath, "RestartToComplete", "1"),
@@ -173,13 +184,68 @@ void CMainFrame::FinishRun()
 
 void CMainFrame::ShowCompletionPages()
 {
-    if (CurrentPage)
-        CurrentPage->ShowCompletion(CompletionNote);
-    // A Back click may have put another uninstall page up meanwhile without
-    // making it current: the page the user sees must offer the way out too.
-    CSkinDialog* shown = pages_.empty() ? nullptr : pages_.back().get();
-    if (shown && shown != CurrentPage && shown->PageFileName == kUninstallPageFile)
-        shown->ShowCompletion(CompletionNote);
+    // A click whose action opens a page without ending its own may have put
+    // several uninstall pages up: each one the user sees offers the way out.
+    for (const auto& page : pages_) {
+        if (IsUninstallPage(*page))
+            page->ShowCompletion(CompletionNote);
+    }
+}
+
+bool CMainFrame::IsUninstallPage(const CSkinDialog& page) const
+{
+    return page.PageFileName == kUninstallPageFile;
+}
+
+void CMainFrame::QuitFromPage()
+{
+    if (!removalPending_) {
+        // After the run, or during it (the run then ends first): 0, which
+        // the end turns into 3010 when a restart completes the removal.
+        ::PostQuitMessage(ExitRemovalRan);
+        return;
+    }
+    // Nothing has been removed yet, and nothing will be: the run is the
+    // user's cancel, as a No to the question is.
+    KillTimer(kStartTimer);
+    removalPending_ = false;
+    if (report_)
+        report_->Note("The page was closed before the removal started: the user cancelled, nothing was removed.");
+    ::PostQuitMessage(ExitUserDeclined);
+}
+
+void CMainFrame::OnPageEnded(CSkinDialog* page)
+{
+    // Once detached, the removal never reaches the page again.
+    relay_.Detach(page);
+    for (auto it = pages_.begin(); it != pages_.end(); ++it) {
+        if (it->get() == page) {
+            endedPages_.push_back(std::move(*it));
+            pages_.erase(it);
+            break;
+        }
+    }
+    // A Back leaves the current page as it was: the page that took its
+    // place on the screen becomes current.
+    if (CurrentPage == page)
+        CurrentPage = pages_.empty() ? nullptr : pages_.back().get();
+    PostMessage(kReleaseEndedPagesMessage);
+}
+
+LRESULT CMainFrame::OnReleaseEndedPages(WPARAM, LPARAM)
+{
+    // The pages' windows and controls go, and with them the fonts made for
+    // them that no other page holds.
+    for (const auto& page : endedPages_) {
+        const CSkinDialog* ended = page.get();
+        retiredFonts_.erase(std::remove_if(retiredFonts_.begin(), retiredFonts_.end(),
+                                           [ended](const RetiredFont& retired) { return retired.madeFor == ended; }),
+                            retiredFonts_.end());
+        if (pageFontMadeFor_ == ended)
+            pageFontMadeFor_ = nullptr;
+    }
+    endedPages_.clear();
+    return 0;
 }
 
 void CMainFrame::OnInstallFolderChanged(const CString& folder)
@@ -198,7 +264,12 @@ CSkinDialog* CMainFrame::OpenPage(const CString& fileName, int pageIndex, int pa
 {
     pages_.push_back(std::make_unique<CSkinDialog>());
     CSkinDialog* page = pages_.back().get();
+    loadingPage_ = page;
     page->ShowPage(TheProduct().ThemeFolder, fileName, pageIndex, pageCount);
+    loadingPage_ = nullptr;
+    // An uninstall page opened while the removal runs shows where it stands.
+    if (IsUninstallPage(*page) && !runEnded_)
+        relay_.Attach(page);
     page->ShowWindow(SW_SHOWDEFAULT);
     return page;
 }
@@ -237,9 +308,9 @@ bool CMainFrame::OnPageCommand(int, int, int clickAction, const CString& idName,
         return OpenWizardPage(false);
     }
     if (idName == "IDC_FINISH") {
-        if (NoPage == 255)
+        if (NoPage == 255 && !removalPending_)
             AfxMessageBox(UninstalledMessage(CompletionNote), MB_OK);
-        ::PostQuitMessage(restartRequired_ ? ExitRestartRequired : ExitRemovalRan);
+        QuitFromPage();
         return false;
     }
     if (idName == "IDC_NEXT" || clickAction == 1)
@@ -249,9 +320,11 @@ bool CMainFrame::OnPageCommand(int, int, int clickAction, const CString& idName,
 
 void CMainFrame::CreatePageFont(const CString& faceName, int height, int bold, int italic, int pointSize)
 {
-    // The controls of the pages made before keep the font they were given.
+    // The controls of the pages made before keep the font they were given,
+    // for as long as their page lives.
     if (PageFont)
-        retiredFonts_.push_back(std::move(PageFont));
+        retiredFonts_.push_back(RetiredFont{pageFontMadeFor_, std::move(PageFont)});
+    pageFontMadeFor_ = loadingPage_;
     MakePageFont(PageFont, faceName, height, bold, italic, pointSize);
     PageFontItalic = italic;
     PageFontBold = bold;

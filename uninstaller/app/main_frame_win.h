@@ -11,6 +11,7 @@
 #include "framework/gdi_win.h"
 #include "uninstaller/app/page_list.h"
 #include "uninstaller/skin/page_host_win.h"
+#include "uninstaller/skin/progress_relay.h"
 
 class RemovalReport;
 class RemovalWorker;
@@ -33,6 +34,12 @@ public:
     void CreatePageFont(const CString& faceName, int height, int bold, int italic, int pointSize) override;
     // Hands a browsed installation folder to the removal that is running.
     void OnInstallFolderChanged(const CString& folder) override;
+    // Before the removal has started, a page that ends the program cancels
+    // the run: nothing is removed and the exit code is 1602.
+    void QuitFromPage() override;
+    // A page ended by Back or Next is destroyed, with what it holds, soon
+    // after; the removal reports to the pages still up.
+    void OnPageEnded(CSkinDialog* page) override;
 
     // True when the user answered No to the confirmation question.
     bool Declined() const { return declined_; }
@@ -59,6 +66,7 @@ protected:
     int OnCreate(CREATESTRUCTA* create);
     void OnTimer(UINT_PTR timerId);
     void OnPaint();
+    LRESULT OnReleaseEndedPages(WPARAM, LPARAM);
 
     DECLARE_MESSAGE_MAP()
 
@@ -72,14 +80,28 @@ private:
     void ReportLogProblem(std::uint32_t error, const char* what);
     CSkinDialog* OpenPage(const CString& fileName, int pageIndex, int pageCount);
     bool OpenWizardPage(bool makeCurrent);
-    // Gives the completion state to every page that shows the run.
+    // Gives the completion state to every uninstall page that is up.
     void ShowCompletionPages();
+    bool IsUninstallPage(const CSkinDialog& page) const;
 
-    std::vector<std::unique_ptr<CSkinDialog>> pages_;  // every page opened, kept until the end
-    // Page fonts that earlier pages' controls still hold: a hidden page's
-    // controls keep the handle they were given, so it stays valid until the
-    // end. A few a run at most: one for each page opened.
-    std::vector<CFont> retiredFonts_;
+    // A font that replaced the page font of earlier pages, with the page
+    // whose loading made it; null when no page was being loaded.
+    struct RetiredFont {
+        const CSkinDialog* madeFor;
+        CFont font;
+    };
+
+    std::vector<std::unique_ptr<CSkinDialog>> pages_;       // the pages up (shown or about to be)
+    std::vector<std::unique_ptr<CSkinDialog>> endedPages_;  // ended, destroyed at the next release message
+    // Page fonts that earlier pages' controls still hold: a page's controls
+    // keep the handle they were given, so it stays valid while that page
+    // lives. One for each page up at most.
+    std::vector<RetiredFont> retiredFonts_;
+    const CSkinDialog* loadingPage_ = nullptr;   // borrowed: the page whose file is being loaded
+    const CSkinDialog* pageFontMadeFor_ = nullptr;  // borrowed: the page PageFont was made for
+    // Hands the removal's reports to the uninstall pages up.
+    ProgressRelay relay_;
+    bool removalPending_ = false;  // from the start timer's arming until it fires
     RemovalWorker* runningWorker_ = nullptr;  // borrowed, while a removal runs
     bool runEnded_ = false;
     bool declined_ = false;

@@ -25,6 +25,12 @@ int PageIconResourceFor(int index)
     return resources[index];
 }
 
+CString OversizedPictureLine(const CString& path)
+{
+    return CString::Format("picture \"%s\": the file is larger than 32 MB; the page shows no picture for it",
+                           path.GetString());
+}
+
 int HimetricToPixels(int himetric, int dotsPerInch)
 {
     // 2540 HIMETRIC units make an inch; adding half of it rounds to the

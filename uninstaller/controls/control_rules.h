@@ -23,6 +23,15 @@ int AlignmentFlagsFor(std::string_view word, int current);
 // The icon resource that icon number 0 to 7 shows, or 0 for any other number.
 int PageIconResourceFor(int index);
 
+// The largest picture file a page reads: 32 MB. A page's pictures are read
+// whole into memory before they are decoded; a larger file is no picture,
+// as if it were not there, so that a huge file cannot hold the page up or
+// take gigabytes of memory.
+constexpr long long MaxPictureFileBytes = 32LL * 1024 * 1024;
+
+// The line a page's load report gives for a picture file over that bound.
+CString OversizedPictureLine(const CString& path);
+
 // A picture side in HIMETRIC units (0.01 mm) in pixels at the given dots per
 // inch, rounded to the nearest pixel.
 int HimetricToPixels(int himetric, int dotsPerInch);

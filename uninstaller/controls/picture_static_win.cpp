@@ -2,7 +2,6 @@
 
 #include <ocidl.h>
 
-#include <string>
 #include <utility>
 
 #include "framework/app_win.h"
@@ -35,16 +34,6 @@ private:
     HPALETTE old_ = nullptr;   // borrowed: the DC's palette before
 };
 
-std::wstring ToWide(const CString& text)
-{
-    // The path is text in the system code page, as every text of ours.
-    const int length = ::MultiByteToWideChar(CP_ACP, 0, text.GetString(), text.GetLength(), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
-    if (length > 0)
-        ::MultiByteToWideChar(CP_ACP, 0, text.GetString(), text.GetLength(), &wide[0], length);
-    return wide;
-}
-
 void FillWithColor(HDC dc, const RECT& area, COLORREF color)
 {
     CBrush brush(color);
@@ -64,18 +53,14 @@ CPictureStatic::~CPictureStatic()
     DestroyWindow();
 }
 
-void CPictureStatic::LoadPicture(const CString& path)
+PictureFileStatus CPictureStatic::LoadPicture(const CString& path)
 {
-    if (::GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) {
-        if (!silent_)
-            AfxMessageBox(CString::Format("File not found: (%s)", path.GetString()), MB_OK);
-        return;
-    }
-    std::wstring widePath = ToWide(path);
-    CComPtr<IPicture> loaded;
-    const HRESULT result = ::OleLoadPicturePath(&widePath[0], nullptr, 0, 0, IID_IPicture, loaded.ReceiveVoid());
-    if (FAILED(result) || !loaded)
-        return;  // a file that is no picture changes nothing
+    PictureFile file = LoadPictureFile(path);
+    if (file.status == PictureFileStatus::Missing && !silent_)
+        AfxMessageBox(CString::Format("File not found: (%s)", path.GetString()), MB_OK);
+    if (file.status != PictureFileStatus::Loaded)
+        return file.status;  // an oversized file or one that is no picture changes nothing
+    CComPtr<IPicture> loaded = std::move(file.picture);
 
     OLE_XSIZE_HIMETRIC width = 0;
     OLE_YSIZE_HIMETRIC height = 0;
@@ -89,6 +74,7 @@ void CPictureStatic::LoadPicture(const CString& path)
     pixelWidth_ = HimetricToPixels(width, ::GetDeviceCaps(screen, LOGPIXELSX));
     pixelHeight_ = HimetricToPixels(height, ::GetDeviceCaps(screen, LOGPIXELSY));
     pictureLoaded_ = 1;
+    return PictureFileStatus::Loaded;
 }
 
 void CPictureStatic::SetBackColor(const CString& colorText)

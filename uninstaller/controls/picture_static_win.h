@@ -11,17 +11,19 @@
 #include "framework/cstring.h"
 #include "framework/icon_win.h"
 #include "uninstaller/controls/painted_static_win.h"
+#include "uninstaller/controls/picture_file_win.h"
 
 class CPictureStatic : public CPaintedStatic {
 public:
     CPictureStatic();
     ~CPictureStatic() override;
 
-    // Loads a BMP, JPEG or GIF file; the new picture replaces the one held.
-    // A missing file is reported by a message box (unless silenced) and a
-    // file that does not decode is ignored; either way the control keeps what
-    // it had. Does not repaint.
-    void LoadPicture(const CString& path);
+    // Loads a BMP, JPEG or GIF file of at most 32 MB; the new picture
+    // replaces the one held. A missing file is reported by a message box
+    // (unless silenced); a larger file, or one that does not decode, is
+    // passed over without one. Either way the control keeps what it had.
+    // Does not repaint.
+    PictureFileStatus LoadPicture(const CString& path);
     // Background colour from a colour text; repaints.
     void SetBackColor(const CString& colorText);
     // Shows page icon 0 to 7 (exclamation, info, error, typical, minimal,

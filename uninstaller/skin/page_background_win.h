@@ -10,10 +10,12 @@
 #include "framework/com_ptr_win.h"
 #include "framework/cstring.h"
 #include "framework/gdi_win.h"
+#include "uninstaller/controls/picture_file_win.h"
 
 // A picture file decoded by the system's picture object. The object owns
 // the bitmap: `bitmap` is valid exactly as long as `picture` is held.
 struct DecodedPicture {
+    PictureFileStatus status = PictureFileStatus::Missing;  // Loaded: a bitmap is here
     CComPtr<IPicture> picture;
     HBITMAP bitmap = nullptr;  // borrowed from `picture`
     int width = 0;             // pixels
@@ -23,8 +25,8 @@ struct DecodedPicture {
 };
 
 // Reads a BMP, JPEG or GIF file whole and decodes it. Empty on any failure:
-// no such file, a file another program holds without sharing, a read that
-// falls short, or contents that are no bitmap picture.
+// no such file, a file over 32 MB, a file another program is writing, a read
+// that falls short, or contents that are no bitmap picture.
 DecodedPicture LoadPictureBitmap(const CString& path);
 
 class PageBackground {
@@ -33,9 +35,9 @@ public:
     void SetColor(COLORREF color) { backBrush_.CreateSolidBrush(color); }
     HBRUSH Brush() const { return backBrush_.GetSafeHandle(); }
 
-    // Loads the picture from `path`; a missing or undecodable file leaves no
-    // picture. The picture held before is released either way.
-    void SetImage(const CString& path);
+    // Loads the picture from `path`; a missing, oversized or undecodable
+    // file leaves no picture. The picture held before is released either way.
+    PictureFileStatus SetImage(const CString& path);
     void Clear();
     bool HasPicture() const { return hasPicture_ == 255; }
     int PictureWidth() const { return picture_.width; }

@@ -11,6 +11,11 @@ PageHost* FindPageHost()
     return dynamic_cast<PageHost*>(AfxGetMainWnd());
 }
 
+void PageHost::QuitFromPage()
+{
+    ::PostQuitMessage(0);
+}
+
 bool MakePageFont(CFont& font, const CString& faceName, int height, int bold, int italic, int pointSize)
 {
     // The structure without its last member (iPaddedBorderWidth) is the size

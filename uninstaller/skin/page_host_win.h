@@ -18,6 +18,16 @@ public:
     virtual bool OnPageCommand(int controlId, int recordIndex, int clickAction, const CString& idName,
                                CSkinDialog* page, const CString& pageFileName) = 0;
 
+    // A page ends the program: its close box, its cancel control. The
+    // quit request is the host's to post, with the exit code the run has
+    // come to; by default 0.
+    virtual void QuitFromPage();
+
+    // `page` was ended by Back or Next once another page was up: it is
+    // hidden and never shown again. Called when the page's own handling is
+    // over, so the host may destroy it once the call has returned.
+    virtual void OnPageEnded(CSkinDialog* page) { static_cast<void>(page); }
+
     // A page's folder browse made `folder` the installation folder. A
     // removal that is running takes it for the steps it has still to do.
     virtual void OnInstallFolderChanged(const CString& folder) { static_cast<void>(folder); }

@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "uninstaller/common/product_values.h"
+#include "uninstaller/controls/control_rules.h"
 
 namespace {
 
@@ -31,6 +32,12 @@ bool IsSilentRun()
 }
 
 }  // namespace
+
+void ReportPictureFile(const PageReport* report, PictureFileStatus status, const CString& path)
+{
+    if (status == PictureFileStatus::TooLarge && report && *report)
+        (*report)(OversizedPictureLine(path));
+}
 
 template <std::size_t... PoolIndexes>
 CWnd* PagePools::Find(std::size_t pool, std::size_t index, std::index_sequence<PoolIndexes...>)
@@ -65,7 +72,7 @@ ControlRect PagePools::CreatePicture(const ControlCreation& request, const RECT&
     ControlRect rect = request.rect;
     RECT shown = area;
     if (IsExistingFile(request.imagePath)) {
-        picture.LoadPicture(request.imagePath);
+        ReportPictureFile(report_, picture.LoadPicture(request.imagePath), request.imagePath);
         // A picture that did not load keeps the size its line gives it.
         if (picture.IsPictureLoaded()) {
             rect.right = Saturate(static_cast<long long>(rect.left) + picture.GetPixelWidth());

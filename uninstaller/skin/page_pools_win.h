@@ -19,6 +19,11 @@
 #include "uninstaller/controls/page_controls_win.h"
 #include "uninstaller/controls/picture_static_win.h"
 #include "uninstaller/pages/control_factory.h"
+#include "uninstaller/pages/page_loader.h"
+
+// Gives the load report (when there is one) its line for a picture file
+// over 32 MB; other outcomes report nothing.
+void ReportPictureFile(const PageReport* report, PictureFileStatus status, const CString& path);
 
 class PagePools : public ControlFactory {
 public:
@@ -30,6 +35,8 @@ public:
     // The page font the controls are given as they are made (borrowed; null:
     // none, and WM_SETFONT gets 0).
     void UsePageFont(const CFont* font) { pageFont_ = font; }
+    // Where a picture file over 32 MB is reported (borrowed; null: nowhere).
+    void SetReport(const PageReport* report) { report_ = report; }
 
     ControlRect CreateControl(const ControlCreation& request) override;
     void DestroyControl(int controlId) override;
@@ -72,5 +79,6 @@ private:
 
     CWnd& page_;                       // borrowed: the page window
     const CFont* pageFont_ = nullptr;  // borrowed from the page host
+    const PageReport* report_ = nullptr;  // borrowed from the page window
     Pools pools_;
 };

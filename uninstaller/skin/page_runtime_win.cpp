@@ -41,6 +41,20 @@ bool CSkinDialog::ComboListDropped(HWND focus)
 
 void CSkinDialog::OnControlCommand(UINT controlId)
 {
+    // A click may come while another click's handling waits in a modal
+    // loop (the folder browse dialog). The host learns that the page ended
+    // only when the outermost one is over, since it may then destroy it.
+    ++commandDepth_;
+    HandleControlCommand(controlId);
+    if (--commandDepth_ == 0 && ended_ && !endReported_) {
+        endReported_ = true;
+        if (PageHost* host = FindPageHost())
+            host->OnPageEnded(this);
+    }
+}
+
+void CSkinDialog::HandleControlCommand(UINT controlId)
+{
     const int record = model_.FindRecordIndex(static_cast<int>(controlId));
     if (record < 0)
         return;
@@ -65,8 +79,10 @@ void CSkinDialog::OnControlCommand(UINT controlId)
                                                          this, PageFileName);
         // Back and Next end this page only once another one is up: a click
         // must never leave the user facing no window.
-        if (opened && (idName == "IDC_BACK" || idName == "IDC_NEXT"))
+        if (opened && (idName == "IDC_BACK" || idName == "IDC_NEXT")) {
             OnOK();
+            ended_ = true;
+        }
     }
 }
 
@@ -90,7 +106,12 @@ void CSkinDialog::OnClose()
 
 void CSkinDialog::CancelAndQuit()
 {
-    ::PostQuitMessage(0);
+    // The host decides what the end means: before the removal has started
+    // it is the user's cancel.
+    if (PageHost* host = FindPageHost())
+        host->QuitFromPage();
+    else
+        ::PostQuitMessage(0);
     {
         std::lock_guard<std::mutex> lock(progressLock_);
         progressWindow_ = nullptr;

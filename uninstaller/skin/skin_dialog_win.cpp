@@ -26,6 +26,8 @@ END_MESSAGE_MAP()
 
 CSkinDialog::CSkinDialog() : pools_(*this), surface_(*this, pools_, background_), model_(surface_)
 {
+    pools_.SetReport(&report_);
+    surface_.SetReport(&report_);
     Create(IDD_SKIN_PAGE);
 }
 
@@ -70,9 +72,16 @@ void CSkinDialog::PlaceWindow()
 {
     const NONCLIENTMETRICSA metrics = ReadNonClientMetrics();
     const WindowSettings& settings = model_.Settings;
+    PlacementScreen screen = WholeScreen(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    // The work area leaves out the taskbar wherever it is docked.
+    RECT work{};
+    if (::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0) && work.right > work.left && work.bottom > work.top)
+        screen.workArea = ScreenRect{work.left, work.top, work.right, work.bottom};
+    RECT window{};
+    ::GetWindowRect(m_hWnd, &window);
     const PagePlacement placement =
-        PlacePage(settings.startup.view(), settings.width, settings.height, metrics.iCaptionHeight,
-                  ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+        PlacePage(settings.startup.view(), settings.width, settings.height, metrics.iCaptionHeight, screen,
+                  ScreenRect{window.left, window.top, window.right, window.bottom});
     if (placement.move)
         ::MoveWindow(m_hWnd, placement.left, placement.top, placement.width, placement.height, TRUE);
 }

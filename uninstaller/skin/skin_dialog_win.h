@@ -95,6 +95,7 @@ protected:
     void OnTimer(UINT_PTR timerId);
     // A click (notification 0) on any of a page's controls, 3000 to 3069.
     void OnControlCommand(UINT controlId);
+    void HandleControlCommand(UINT controlId);
     // Escape: what a click on an enabled "IDCANCEL" control does, else nothing.
     void OnCancel() override;
 
@@ -135,6 +136,9 @@ private:
     PageModel model_;
     PageHost* host_ = nullptr;  // borrowed: the application's main window
     PageReport report_;
+    int commandDepth_ = 0;     // clicks being handled, nested in modal loops
+    bool ended_ = false;       // ended by Back or Next: hidden for good
+    bool endReported_ = false;
 
     // Shared with the removal's thread: everything below is read and written
     // under progressLock_ only.

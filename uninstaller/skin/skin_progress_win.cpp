@@ -21,6 +21,10 @@ void CSkinDialog::StartProgressPage()
 {
     EnableNamed("IDC_NEXT", false);
     EnableNamed("IDC_BACK", false);
+    // Until the completion the page cannot be ended: a cancel control of
+    // any kind is disabled, as the button is by the page's own rules, so
+    // that Escape does nothing either.
+    EnableNamed("IDCANCEL", false);
     Invalidate();
 
     model_.ProgressIndex = -1;

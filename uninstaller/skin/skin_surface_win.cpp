@@ -52,7 +52,7 @@ void SkinPageSurface::ShowOnTaskbar()
 
 void SkinPageSurface::SetBackgroundImage(const CString& path)
 {
-    background_.SetImage(path);
+    ReportPictureFile(report_, background_.SetImage(path), path);
     page_.Invalidate(true);
 }
 
@@ -198,7 +198,7 @@ void SkinPageSurface::LoadPicture(const PageControl& control, const CString& pat
 {
     // The object was made silent in an unattended run before any picture.
     if (CPictureStatic* icon = Live<CPictureStatic>(control))
-        icon->LoadPicture(path);
+        ReportPictureFile(report_, icon->LoadPicture(path), path);
 }
 
 void SkinPageSurface::SetControlBorder(const PageControl& control, bool on)

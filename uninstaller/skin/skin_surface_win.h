@@ -17,6 +17,8 @@ public:
     {
     }
 
+    // Where a picture file over 32 MB is reported (borrowed; null: nowhere).
+    void SetReport(const PageReport* report) { report_ = report; }
     // The host that makes the page font; null: the page has no font.
     void UseHost(PageHost* host);
     const CFont* PageFont() const { return host_ ? host_->GetPageFont() : nullptr; }
@@ -62,4 +64,5 @@ private:
     PagePools& pools_;            // borrowed
     PageBackground& background_;  // borrowed
     PageHost* host_ = nullptr;    // borrowed: the main window
+    const PageReport* report_ = nullptr;  // borrowed from the page window
 };

@@ -237,8 +237,11 @@ TEST(PageViewTest, StartupPlacesTheWindowOrLeavesIt)
     NONCLIENTMETRICSA metrics{};
     metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
     ASSERT_TRUE(::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0));
-    const int screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
-    const int screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
+    // The prefix's desktop has a taskbar: the work area is not the screen.
+    PlacementScreen screen = WholeScreen(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    RECT work{};
+    ASSERT_TRUE(::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    screen.workArea = ScreenRect{work.left, work.top, work.right, work.bottom};
     testsupport::ScratchFolder folder("pageview-placement");
 
     std::vector<RECT> unmoved;
@@ -251,7 +254,7 @@ TEST(PageViewTest, StartupPlacesTheWindowOrLeavesIt)
         ASSERT_TRUE(listing.found);
         const RECT& window = listing.page.window;
         const PagePlacement expected =
-            PlacePage(startup, 400, 300, metrics.iCaptionHeight, screenWidth, screenHeight);
+            PlacePage(startup, 400, 300, metrics.iCaptionHeight, screen, ScreenRect{0, 0, 1, 1});
         if (!expected.move) {
             unmoved.push_back(window);
             EXPECT_NE(window.right - window.left, 400);

@@ -134,9 +134,9 @@ PrintedControl DrawnIcon(int resource, int width, int height, COLORREF back)
     return PrintedControl(width, height, canvas.Read(width, height));
 }
 
-int GdiObjectCount()
+int GdiObjectCount(HANDLE target)
 {
-    const DWORD reported = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+    const DWORD reported = ::GetGuiResources(target, GR_GDIOBJECTS);
     if (reported != 0)
         return static_cast<int>(reported);
     // Wine answers 0 here (the call is not implemented there), but keeps the
@@ -159,21 +159,22 @@ int GdiObjectCount()
     constexpr std::size_t tableOffset = 0x94;
 #endif
     PROCESS_BASIC_INFORMATION process{};
-    if (::NtQueryInformationProcess(::GetCurrentProcess(), ProcessBasicInformation, &process, sizeof process,
-                                    nullptr) != 0)
+    if (::NtQueryInformationProcess(target, ProcessBasicInformation, &process, sizeof process, nullptr) != 0)
         return -1;
     const auto* peb = reinterpret_cast<const unsigned char*>(process.PebBaseAddress);
-    const auto* table = *reinterpret_cast<const Entry* const*>(peb + tableOffset);
-    if (!table)
+    const Entry* table = nullptr;
+    if (!::ReadProcessMemory(target, peb + tableOffset, &table, sizeof table, nullptr) || !table)
         return -1;
     MEMORY_BASIC_INFORMATION region{};
-    if (!::VirtualQuery(table, &region, sizeof region))
+    if (!::VirtualQueryEx(target, table, &region, sizeof region))
         return -1;
     const auto* end = static_cast<const unsigned char*>(region.BaseAddress) + region.RegionSize;
-    const std::size_t entries = static_cast<std::size_t>(end - reinterpret_cast<const unsigned char*>(table)) / sizeof(Entry);
+    std::vector<Entry> entries(static_cast<std::size_t>(end - reinterpret_cast<const unsigned char*>(table)) / sizeof(Entry));
+    if (!::ReadProcessMemory(target, table, entries.data(), entries.size() * sizeof(Entry), nullptr))
+        return -1;
     int live = 0;
-    for (std::size_t i = 0; i < entries; ++i)
-        live += (table[i].type != 0 && table[i].unique != 0) ? 1 : 0;
+    for (const Entry& entry : entries)
+        live += (entry.type != 0 && entry.unique != 0) ? 1 : 0;
     return live;
 }
 

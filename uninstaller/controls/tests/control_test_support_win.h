@@ -70,8 +70,8 @@ private:
 // in a bitmap of the given size: what an icon control should show.
 PrintedControl DrawnIcon(int resource, int width, int height, COLORREF back);
 
-// The GDI objects the process holds now.
-int GdiObjectCount();
+// The GDI objects a process holds now (a handle that may read its memory).
+int GdiObjectCount(HANDLE target = ::GetCurrentProcess());
 
 // Watches for message boxes of this process while it lives, records their
 // captions and texts, and answers each with OK.

@@ -6,12 +6,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "framework/app_win.h"
 #include "tests/support/test_support_win.h"
 #include "uninstaller/common/product_values.h"
+#include "uninstaller/controls/control_rules.h"
 #include "uninstaller/controls/tests/control_test_support_win.h"
 #include "uninstaller/skin/skin_dialog_win.h"
 
@@ -361,6 +364,33 @@ TEST_F(SkinDialogTest, PictureControlsShowNoBoxInASilentRun)
         if (c.boxes == 1) {
             EXPECT_EQ(boxes[0].text, "File not found: (" + Folder() + "absent.bmp)");
         }
+    }
+}
+
+// The background and the BITMAP and ICON pictures are files of at most
+// 32 MB: a larger one is no picture, reported in the load report and, as
+// the file is there, without a box.
+TEST_F(SkinDialogTest, APictureFileOver32MegabytesIsNoPicture)
+{
+    const std::string picture = Folder() + "big.bmp";
+    WritePage("big.lcd", "[MAINWINDOW]\r\nbkimage=" + picture + "\r\n[INFO]\r\nTOTAL=2\r\n"
+                         "0=0,10,10,60,50,BITMAP,big.bmp,0,0\r\n1=0,80,10,32,32,ICON,,0,1\r\n"
+                         "[DADOS]\r\n1,t=2\r\n1,1=Icon File:|{big.bmp}|0\r\n");
+    for (const long long size : {MaxPictureFileBytes, MaxPictureFileBytes + 1}) {
+        SCOPED_TRACE(size);
+        const bool shown = size == MaxPictureFileBytes;
+        // A picture padded with zeros: the file is sparse, made at no cost.
+        testsupport::WriteFile(picture, testsupport::ReadFile(SamplePages() + "backdrop.bmp"));
+        std::filesystem::resize_file(picture, static_cast<std::uintmax_t>(size));
+        std::vector<std::string> reported;
+        controltest::MessageBoxWatcher watcher;
+        CSkinDialog page;
+        page.SetLoadReport([&reported](const CString& line) { reported.push_back(line.GetString()); });
+        page.ShowPage(Folder().c_str(), "big.lcd", 0, 0);
+        EXPECT_TRUE(watcher.Stop().empty());
+        EXPECT_EQ(page.Background().HasPicture(), shown);
+        // One line for each picture that was too large: the background, the BITMAP and the ICON.
+        EXPECT_EQ(reported, std::vector<std::string>(shown ? 0 : 3, OversizedPictureLine(picture.c_str()).GetString()));
     }
 }
 
