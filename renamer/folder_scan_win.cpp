@@ -41,14 +41,6 @@ bool ReadFolder(const CString& folder, FolderContents* contents)
     return true;
 }
 
-std::string FoldNameCase(std::string_view name)
-{
-    std::string folded(name);
-    if (!folded.empty())
-        ::CharUpperBuffA(folded.data(), static_cast<DWORD>(folded.size()));
-    return folded;
-}
-
 CString CurrentFolderOfDrive(char letter)
 {
     // "X:" without a backslash names the drive's current folder, which the

@@ -21,9 +21,6 @@ struct FolderContents {
 // False when the folder cannot be read (GetLastError tells why).
 bool ReadFolder(const CString& folder, FolderContents* contents);
 
-// Upper case as the file system compares names, in the system code page.
-std::string FoldNameCase(std::string_view name);
-
 // The current folder of a drive ("C:\" unless the process moved on that drive).
 CString CurrentFolderOfDrive(char letter);
 

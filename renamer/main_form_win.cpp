@@ -200,7 +200,7 @@ void Main::RunBatch(const CString& folder, const CString& prefix)
         return;
     }
     const std::vector<RenameStep> plan = PlanBatch(folder, File1.GetNames(), prefix);
-    const BatchCheck check = CheckBatch(plan, contents.entries, &FoldNameCase);
+    const BatchCheck check = CheckBatch(plan, contents.entries);
     if (!check.ok()) {
         MessageBox(DescribeProblem(check, plan, folder), nullptr, MB_OK | MB_ICONEXCLAMATION);
         File1.Refresh();
