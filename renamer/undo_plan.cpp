@@ -88,9 +88,10 @@ CString UndoQuestion(const BatchRecord& record)
 
 CString UndoResultText(std::size_t restored, std::size_t total)
 {
+    // The label under the bar has room for about eleven characters.
     if (restored == total)
         return "Undone !";
-    return restored == 0 ? "Not undone" : "Partly undone";
+    return restored == 0 ? "Not undone" : "Part undone";
 }
 
 CString LeftFilesText(const BatchRecord& record, std::vector<LeftFile> left)
