@@ -13,6 +13,7 @@ namespace uidriver {
 namespace {
 
 using detail::CaptionOf;
+using detail::WideCaptionOf;
 using detail::Descendants;
 using detail::kPollMs;
 using detail::SameClass;
@@ -106,6 +107,7 @@ bool ReadMessageBox(HWND window, MessageBoxInfo* box)
     MessageBoxInfo info;
     info.window = window;
     info.caption = CaptionOf(window);
+    info.wideCaption = WideCaptionOf(window);
     bool hasText = false;
     HWND iconStatic = nullptr;
     std::vector<std::pair<LONG, int>> buttons;  // left edge, id
@@ -118,6 +120,7 @@ bool ReadMessageBox(HWND window, MessageBoxInfo* box)
             const LONG style = GetWindowLongA(child, GWL_STYLE);
             if ((id & 0xFFFF) == kMessageBoxTextId && (style & SS_TYPEMASK) != SS_ICON) {
                 info.text = GetText(child);
+                info.wideText = GetTextW(child);
                 hasText = true;
             } else if ((style & SS_TYPEMASK) == SS_ICON && IsWindowVisible(child) && !iconStatic) {
                 LRESULT icon = 0;
