@@ -31,8 +31,9 @@ TEST(PlanUndoTest, RenamesBackWhatItCanAndNeverOntoATakenName)
 {
     const auto gone = LeftReason::NameGone;
     const auto taken = LeftReason::OldNameTaken;
-    const std::vector<std::pair<const char*, const char*>> abc = {{"a.txt", "P0.txt"}, {"b", "P1"}, {"c.doc", "P2.doc"}};
-    const std::vector<std::pair<const char*, const char*>> passedOn = {{"Trip1.txt", "Trip0.txt"}, {"b.txt", "Trip1.txt"}};
+    using Renames = std::vector<std::pair<const char*, const char*>>;
+    const Renames abc = {{"a.txt", "P0.txt"}, {"b", "P1"}, {"c.doc", "P2.doc"}};
+    const Renames passedOn = {{"Trip1.txt", "Trip0.txt"}, {"b.txt", "Trip1.txt"}};
     const UndoCase cases[] = {
         {"the folder as the batch left it", abc, {"P0.txt", "P1", "P2.doc", "x"}, {}, {2, 1, 0}, {}},
         {"a renamed file deleted since", abc, {"P0.txt", "P2.doc"}, {}, {2, 0}, {{1, gone}}},
@@ -41,10 +42,11 @@ TEST(PlanUndoTest, RenamesBackWhatItCanAndNeverOntoATakenName)
         {"an old name taken by a folder", abc, {"P0.txt", "P1", "P2.doc", "b"}, {"b"}, {2, 0}, {{1, taken}}},
         {"a batch name in another case", abc, {"p0.TXT", "P1", "P2.doc"}, {}, {2, 1, 0}, {}},
         {"names the batch passed on", passedOn, {"Trip0.txt", "Trip1.txt"}, {}, {1, 0}, {}},
-        {"a chain stopped by a taken name", passedOn, {"Trip0.txt", "Trip1.txt", "b.txt"}, {}, {}, {{1, taken}, {0, taken}}},
+        {"a chain stopped by a taken name", passedOn, {"Trip0.txt", "Trip1.txt", "b.txt"}, {}, {},
+         {{1, taken}, {0, taken}}},
         {"a change of case only", {{"TRIP0.txt", "Trip0.txt"}}, {"Trip0.txt"}, {}, {0}, {}},
-        {"names of any script", {{"Ελληνικά.doc", "P0.doc"}, {"日本.txt", "P1.txt"}}, {"P0.doc", "P1.txt", "ΕΛΛΗΝΙΚΆ.DOC"},
-         {}, {1}, {{0, taken}}},
+        {"names of any script", {{"Ελληνικά.doc", "P0.doc"}, {"日本.txt", "P1.txt"}},
+         {"P0.doc", "P1.txt", "ΕΛΛΗΝΙΚΆ.DOC"}, {}, {1}, {{0, taken}}},
     };
     for (const UndoCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -81,7 +83,7 @@ TEST(UndoTextsTest, NameTheFolderTheCountAndEachFileLeft)
     EXPECT_EQ(UndoQuestion(Record({{"a", "P0"}, {"日本.txt", "P1.txt"}})),
               "Do You Want To Undo The Last Rename And Give 2 Files In Folder 'C:\\T' Their Old Names Back");
     EXPECT_EQ(UndoResultText(3, 3), "Undone !");
-    EXPECT_EQ(UndoResultText(1, 3), "Partly undone");
+    EXPECT_EQ(UndoResultText(1, 3), "Part undone");
     EXPECT_EQ(UndoResultText(0, 3), "Not undone");
 
     const BatchRecord record = Record({{"a.txt", "P0.txt"}, {"日本.txt", "P1.txt"}, {"c", "P2"}});

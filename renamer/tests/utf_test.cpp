@@ -38,12 +38,5 @@ TEST(UtfTest, BytesThatStartNoSequenceReadAsReplacementCharacters)
     }
 }
 
-TEST(UtfTest, LengthCountsUtf16Units)
-{
-    EXPECT_EQ(Utf16Length("abc"), 3u);
-    EXPECT_EQ(Utf16Length("\xE6\x97\xA5\xE6\x9C\xAC"), 2u);  // two BMP characters of three bytes
-    EXPECT_EQ(Utf16Length("\xF0\x9F\x98\x80"), 2u);          // a surrogate pair
-}
-
 }  // namespace
 }  // namespace pelmora

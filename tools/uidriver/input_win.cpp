@@ -29,8 +29,16 @@ bool SetTextW(HWND window, const std::wstring& text)
 bool PressKeys(HWND window, const std::vector<int>& keys)
 {
     HWND top = GetAncestor(window, GA_ROOT);
-    if (!IsWindow(window) || !SetForegroundWindow(top))
+    if (!IsWindow(window))
         return false;
+    // Input goes to the window at the front when it is sent: wait until the
+    // window is there (another program's test may have brought its own).
+    SetForegroundWindow(top);
+    for (const DWORD start = GetTickCount(); GetForegroundWindow() != top; Sleep(detail::kPollMs)) {
+        if (GetTickCount() - start >= 5000)
+            return false;
+        SetForegroundWindow(top);
+    }
     std::vector<INPUT> inputs;
     for (std::size_t i = 0; i < keys.size() * 2; ++i) {
         const bool up = i >= keys.size();

@@ -16,6 +16,13 @@ namespace uidriver {
 namespace {
 
 using detail::Canvas;
+using detail::kPollMs;
+
+// A menu is found before it has drawn all its items, and Wine draws them in
+// more than one go: a reading counts once two readings this far apart agree.
+constexpr DWORD kRereadMs = 60;
+// The time a key or a menu is given to take effect before the next try.
+constexpr DWORD kStepMs = 1000;
 
 std::uint32_t AsPixel(COLORREF color)
 {
@@ -28,10 +35,10 @@ int Brightness(std::uint32_t pixel)
 }
 
 struct Row {
-    bool text = false;     // something but the background
-    bool chosen = false;   // on the highlight colour
-    int darkest = 255;     // the darkest pixel off the background
-    int brightest = 0;     // the brightest pixel off the background
+    bool text = false;    // marks on the background, too few for a separator
+    bool chosen = false;  // on the highlight colour
+    int darkest = 255;    // the darkest mark
+    int brightest = 0;    // the brightest mark
 };
 
 Row ReadRow(const Canvas& picture, int y)
@@ -62,13 +69,6 @@ Row ReadRow(const Canvas& picture, int y)
     return row;
 }
 
-bool SameLines(const std::vector<MenuLine>& a, const std::vector<MenuLine>& b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](const MenuLine& x, const MenuLine& y) {
-               return x.top == y.top && x.bottom == y.bottom && x.greyed == y.greyed;
-           });
-}
-
 std::vector<MenuLine> ReadLinesOnce(HWND popup)
 {
     std::vector<MenuLine> lines;
@@ -86,91 +86,110 @@ std::vector<MenuLine> ReadLinesOnce(HWND popup)
     int darkest = 255;
     for (int y = 0; y < picture.Height(); ++y) {
         const Row row = ReadRow(picture, y);
-        if (row.text) {
-            if (blankRows > kMostRowsWithinALine) {
-                lines.push_back(MenuLine{box.top + y, box.top + y, false});
-                anyChosenText = false;
-                darkest = 255;
-            }
-            blankRows = 0;
-            lines.back().bottom = box.top + y;
-            // Text that can be chosen is black, or white on the highlight.
-            darkest = std::min(darkest, row.darkest);
-            anyChosenText = anyChosenText || (row.chosen && row.brightest >= 240);
-            lines.back().greyed = darkest > 64 && !anyChosenText;
+        if (!row.text) {
+            ++blankRows;
             continue;
         }
-        ++blankRows;
+        if (blankRows > kMostRowsWithinALine) {
+            lines.push_back(MenuLine{box.top + y, box.top + y, false});
+            anyChosenText = false;
+            darkest = 255;
+        }
+        blankRows = 0;
+        lines.back().bottom = box.top + y;
+        // Text that can be chosen is black, or white on the highlight.
+        darkest = std::min(darkest, row.darkest);
+        anyChosenText = anyChosenText || (row.chosen && row.brightest >= 240);
+        lines.back().greyed = darkest > 64 && !anyChosenText;
     }
     return lines;
 }
 
+bool SameLines(const std::vector<MenuLine>& a, const std::vector<MenuLine>& b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](const MenuLine& x, const MenuLine& y) {
+               return x.top == y.top && x.bottom == y.bottom && x.greyed == y.greyed;
+           });
+}
+
+bool ReadyToRead(HWND popup)
+{
+    return IsWindowVisible(popup) && !detail::PaintPending(popup) && !detail::Covered(popup, popup);
+}
+
+// The lines of the open pop-up once two readings agree; false when the menu
+// closes or stays covered meanwhile.
+bool ReadSettledLines(HWND popup, std::vector<MenuLine>* lines)
+{
+    std::vector<MenuLine> previous;
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < kStepMs; Sleep(kRereadMs)) {
+        if (!ReadyToRead(popup))
+            continue;
+        std::vector<MenuLine> now = ReadLinesOnce(popup);
+        // A window that came on top during the reading makes it void.
+        if (!ReadyToRead(popup))
+            continue;
+        if (!now.empty() && SameLines(now, previous)) {
+            *lines = std::move(now);
+            return true;
+        }
+        previous = std::move(now);
+    }
+    return false;
+}
+
+bool InMenuMode(DWORD thread)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return thread && GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMENUMODE);
+}
+
+// Presses Escape until the thread has left its menu mode: the first closes
+// the pop-up, a second leaves the menu mode that the keyboard opened. The
+// menu's loop takes the keys of its thread, whichever of its windows they are
+// for; a key pressed after the menu mode ended would go to the window.
+bool CloseMenu(HWND window, HWND popup, DWORD thread, DWORD timeoutMs)
+{
+    DWORD pressedAt = 0;
+    bool pressed = false;
+    for (const DWORD start = GetTickCount(); InMenuMode(thread); Sleep(kPollMs)) {
+        const DWORD now = GetTickCount();
+        if (now - start >= timeoutMs)
+            return false;
+        if (!pressed || now - pressedAt >= kStepMs / 4) {
+            PressKey(IsWindowVisible(popup) ? popup : window, VK_ESCAPE);
+            pressed = true;
+            pressedAt = now;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
-HWND OpenSystemMenu(HWND window, DWORD timeoutMs)
+bool ReadSystemMenu(HWND window, DWORD timeoutMs, std::vector<MenuLine>* lines)
 {
     DWORD processId = 0;
-    if (!IsWindow(window) || !GetWindowThreadProcessId(window, &processId))
-        return nullptr;
-    SetForegroundWindow(window);
-    // What Alt+Space sends the window.
-    if (!PostMessageW(window, WM_SYSCOMMAND, SC_KEYMENU, ' '))
-        return nullptr;
+    const DWORD thread = GetWindowThreadProcessId(window, &processId);
+    if (!IsWindow(window) || !thread)
+        return false;
     WindowQuery query;
     query.processId = processId;
     query.className = "#32768";  // the class of pop-up menus
-    HWND popup = WaitForTopLevel(query, timeoutMs);
-    // The pop-up is found before it has painted its items.
-    for (DWORD start = GetTickCount(); popup && GetTickCount() - start < timeoutMs; Sleep(detail::kPollMs)) {
-        RECT dirty{};
-        if (!GetUpdateRect(popup, &dirty, FALSE))
-            break;
-    }
-    return popup;
-}
-
-std::vector<MenuLine> ReadMenuLines(HWND popup)
-{
-    // A menu is found before it has drawn all its items, and Wine draws
-    // them in more than one go: the reading counts once two readings a
-    // moment apart agree.
-    constexpr DWORD kSettleMs = 3000;
-    constexpr DWORD kRereadMs = 60;
-    std::vector<MenuLine> previous = ReadLinesOnce(popup);
-    for (const DWORD start = GetTickCount(); GetTickCount() - start < kSettleMs;) {
-        Sleep(kRereadMs);
-        std::vector<MenuLine> lines = ReadLinesOnce(popup);
-        if (!lines.empty() && SameLines(lines, previous))
-            return lines;
-        previous = std::move(lines);
-    }
-    return previous;
-}
-
-bool CloseMenu(HWND popup, DWORD timeoutMs)
-{
-    // Escape closes the pop-up, and a second one leaves the menu mode that
-    // the keyboard opened; the menu's loop takes the keys of its thread,
-    // whichever of its windows they are for. The thread says when its menu
-    // mode has ended: a key pressed before that goes to the menu.
-    const DWORD thread = GetWindowThreadProcessId(popup, nullptr);
-    HWND owner = GetWindow(popup, GW_OWNER);
-    const auto inMenuMode = [thread] {
-        GUITHREADINFO info{};
-        info.cbSize = sizeof info;
-        return thread && GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMENUMODE);
-    };
-    int pressed = 0;
-    for (const DWORD start = GetTickCount(); inMenuMode(); Sleep(detail::kPollMs)) {
-        if (GetTickCount() - start >= timeoutMs)
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs;) {
+        SetForegroundWindow(window);
+        // What Alt+Space sends the window.
+        if (!PostMessageW(window, WM_SYSCOMMAND, SC_KEYMENU, ' '))
             return false;
-        const bool shown = IsWindow(popup) && IsWindowVisible(popup);
-        if (pressed == 0 || (pressed == 1 && !shown)) {
-            PressKey(shown ? popup : owner, VK_ESCAPE);
-            ++pressed;
-        }
+        HWND popup = WaitForTopLevel(query, kStepMs);
+        const bool read = popup && ReadSettledLines(popup, lines);
+        if (!CloseMenu(window, popup, thread, timeoutMs))
+            return false;
+        if (read)
+            return true;
     }
-    return WaitForGoneOrHidden(popup, timeoutMs);
+    return false;
 }
 
 }  // namespace uidriver

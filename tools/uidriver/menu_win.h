@@ -17,13 +17,11 @@ struct MenuLine {
     bool greyed = false;  // drawn in the grey of items that cannot be chosen
 };
 
-// Opens the window's system menu as Alt+Space does; the menu's pop-up window,
-// or null when none shows within the time.
-HWND OpenSystemMenu(HWND window, DWORD timeoutMs);
-// The lines of an open pop-up menu, top to bottom.
-std::vector<MenuLine> ReadMenuLines(HWND popup);
-// Closes the open menu as Escape does and waits until the program has left
-// its menu mode.
-bool CloseMenu(HWND popup, DWORD timeoutMs);
+// Reads the window's system menu: opens it as Alt+Space does, reads its lines
+// top to bottom once nothing covers it and two readings agree, and closes it
+// again as Escape does. Another program that comes to the front meanwhile
+// closes the menu; it is then opened again. False when no reading succeeds
+// within the time.
+bool ReadSystemMenu(HWND window, DWORD timeoutMs, std::vector<MenuLine>* lines);
 
 }  // namespace uidriver

@@ -13,6 +13,8 @@ namespace uidriver {
 namespace {
 
 using detail::CaptionOf;
+using detail::Covered;
+using detail::PaintPending;
 using detail::WideCaptionOf;
 using detail::Descendants;
 using detail::kPollMs;
@@ -42,27 +44,6 @@ constexpr int kReadingsForUnknown = 6;
 bool IsButtonClass(HWND window)
 {
     return SameClass(GetClassNameOf(window), "Button");
-}
-
-bool PaintPending(HWND window)
-{
-    RECT dirty{};
-    return GetUpdateRect(window, &dirty, FALSE) != FALSE;
-}
-
-// True when a shown top-level window above `box` overlaps `part` of it.
-bool Covered(HWND box, HWND part)
-{
-    RECT partRect{};
-    GetWindowRect(part, &partRect);
-    for (HWND above = GetWindow(box, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
-        RECT aboveRect{};
-        RECT overlap{};
-        if (IsWindowVisible(above) && GetWindowRect(above, &aboveRect) &&
-            IntersectRect(&overlap, &aboveRect, &partRect))
-            return true;
-    }
-    return false;
 }
 
 bool ReadyToRead(HWND box, HWND iconStatic)

@@ -127,6 +127,26 @@ std::wstring WideCaptionOf(HWND window)
     return CaptionWith<std::wstring>(window, GetWindowTextW);
 }
 
+bool PaintPending(HWND window)
+{
+    RECT dirty{};
+    return GetUpdateRect(window, &dirty, FALSE) != FALSE;
+}
+
+bool Covered(HWND topLevel, HWND part)
+{
+    RECT partRect{};
+    GetWindowRect(part, &partRect);
+    for (HWND above = GetWindow(topLevel, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
+        RECT aboveRect{};
+        RECT overlap{};
+        if (IsWindowVisible(above) && GetWindowRect(above, &aboveRect) &&
+            IntersectRect(&overlap, &aboveRect, &partRect))
+            return true;
+    }
+    return false;
+}
+
 bool SameClass(const std::string& a, const std::string& b)
 {
     return lstrcmpiA(a.c_str(), b.c_str()) == 0;

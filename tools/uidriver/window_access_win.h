@@ -28,6 +28,11 @@ bool SendWithBuffer(HWND window, UINT message, WPARAM wParam, bool wide, std::ve
 // The caption the system keeps for a window (no message is sent).
 std::string CaptionOf(HWND window);
 std::wstring WideCaptionOf(HWND window);
+// True while the window has something left to paint.
+bool PaintPending(HWND window);
+// True when a shown top-level window above `topLevel` overlaps `part` of it:
+// what the screen shows there is not `part`.
+bool Covered(HWND topLevel, HWND part);
 // Window class names compare without regard to case.
 bool SameClass(const std::string& a, const std::string& b);
 // Every descendant of `parent`, in Z order.
