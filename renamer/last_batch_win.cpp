@@ -46,7 +46,8 @@ UndoOutcome CLastBatch::Undo()
 
 void CLastBatch::EnableItem(bool enable)
 {
-    ::EnableMenuItem(::GetSystemMenu(window_, FALSE), kUndoLastRename, MF_BYCOMMAND | (enable ? MF_ENABLED : MF_GRAYED));
+    const UINT state = enable ? MF_ENABLED : MF_GRAYED;
+    ::EnableMenuItem(::GetSystemMenu(window_, FALSE), kUndoLastRename, MF_BYCOMMAND | state);
 }
 
 }  // namespace pelmora
