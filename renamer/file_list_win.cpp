@@ -3,7 +3,7 @@
 #include <string>
 
 #include "renamer/folder_scan_win.h"
-#include "renamer/wide_win.h"
+#include "renamer/utf.h"
 
 namespace pelmora {
 
@@ -34,9 +34,10 @@ void CFileList::Show(const CString& folder, std::vector<CString> names)
     // microseconds a line. The lines go straight to the list box's own
     // procedure instead; neither subclass has anything to do with them.
     const auto listProc = reinterpret_cast<WNDPROC>(::GetClassLongPtrW(m_hWnd, GCLP_WNDPROC));
-    std::wstring line;
+    std::wstring line;  // one buffer for every line
     for (const CString& name : names_) {
-        line = Widen(name.view());
+        line.clear();
+        AppendUtf16(name.view(), line);
         ::CallWindowProcW(listProc, m_hWnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
     }
     SendMessage(WM_SETREDRAW, TRUE);

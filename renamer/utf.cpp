@@ -75,15 +75,7 @@ std::u16string ToUtf16(std::string_view utf8)
 {
     std::u16string out;
     out.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size();) {
-        const char32_t c = NextCodePoint(utf8, i);
-        if (c < 0x10000) {
-            out += static_cast<char16_t>(c);
-        } else {
-            out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-            out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-        }
-    }
+    AppendUtf16(utf8, out);
     return out;
 }
 

@@ -14,12 +14,29 @@
 
 namespace pelmora {
 
-std::u16string ToUtf16(std::string_view utf8);
-std::string ToUtf8(std::u16string_view utf16);
-
 // The code point that starts at `position`, which then moves past it. A byte
 // that starts no valid sequence reads as U+FFFD and is skipped alone.
 char32_t NextCodePoint(std::string_view utf8, std::size_t& position);
+
+// Appends the UTF-16 units of a UTF-8 text to `out`: a std::u16string, or a
+// std::wstring where a wchar_t is 16 bits (Windows).
+template <typename Units>
+void AppendUtf16(std::string_view utf8, Units& out)
+{
+    using Unit = typename Units::value_type;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const char32_t c = NextCodePoint(utf8, i);
+        if (c < 0x10000) {
+            out += static_cast<Unit>(c);
+        } else {
+            out += static_cast<Unit>(0xD800 + ((c - 0x10000) >> 10));
+            out += static_cast<Unit>(0xDC00 + ((c - 0x10000) & 0x3FF));
+        }
+    }
+}
+
+std::u16string ToUtf16(std::string_view utf8);
+std::string ToUtf8(std::u16string_view utf16);
 
 // Appends one code point (or unpaired surrogate) in UTF-8.
 void AppendUtf8(std::string& out, char32_t c);

@@ -10,8 +10,10 @@ static_assert(sizeof(wchar_t) == sizeof(char16_t));
 
 std::wstring Widen(std::string_view utf8)
 {
-    const std::u16string units = ToUtf16(utf8);
-    return std::wstring(units.begin(), units.end());
+    std::wstring units;
+    units.reserve(utf8.size());
+    AppendUtf16(utf8, units);
+    return units;
 }
 
 CString Narrow(std::wstring_view utf16)
