@@ -44,6 +44,8 @@ mkdir -p "$root/screenshots"
   drive launch --folder "C:\\pelmora-show" --pid-file "$WINE_ENV_SCRATCH/pid" -- "Z:${program//\//\\}" &
   drive wait-window "${main[@]}" >/dev/null
   shot names
+  # Text1 (the prefix) is control 104, Command3 ("Rename Now") 105, Command5
+  # ("Exit") 107; the undo is system command 16 (0x0010).
   drive set-text "${main[@]}" --id 104 --value Trip
   drive click "${main[@]}" --id 105
   drive answer --title Confirmation --button Yes
