@@ -51,7 +51,8 @@ int CWinApp::Run()
 {
     MSG message{};
     for (;;) {
-        const BOOL got = ::GetMessageA(&message, nullptr, 0, 0);
+        const BOOL got = wideMessages_ ? ::GetMessageW(&message, nullptr, 0, 0)
+                                       : ::GetMessageA(&message, nullptr, 0, 0);
         if (got == 0) {
             exitCode_ = static_cast<int>(message.wParam);
             break;
@@ -60,7 +61,10 @@ int CWinApp::Run()
             break;
         if (!PreTranslate(&message)) {
             ::TranslateMessage(&message);
-            ::DispatchMessageA(&message);
+            if (wideMessages_)
+                ::DispatchMessageW(&message);
+            else
+                ::DispatchMessageA(&message);
         }
     }
     return ExitInstance();

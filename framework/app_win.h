@@ -36,7 +36,14 @@ public:
     // dispatched (dialog keyboard handling lives there).
     static bool PreTranslate(MSG* message);
 
+protected:
+    // The message loop takes and dispatches W messages: a program whose
+    // windows are W windows calls this in InitInstance, or the characters
+    // typed into them would pass through the code page.
+    void UseWideMessages() { wideMessages_ = true; }
+
 private:
+    bool wideMessages_ = false;
     HINSTANCE instance_ = nullptr;
     CString appName_;
     int exitCode_ = 0;

@@ -4,17 +4,20 @@
 
 namespace {
 
-TOOLINFOA ToolInfo(HWND owner, HWND tool, const char* text)
+// Sends a tool message with a TOOLINFOA or TOOLINFOW for the text's kind of
+// character.
+template <typename Info, typename Char>
+LRESULT SendToolInfo(const CWnd& toolTip, UINT message, HWND owner, HWND tool, const Char* text)
 {
-    TOOLINFOA info{};
+    Info info{};
     // The size of the structure that every common controls version takes:
     // version 5 refuses the larger one that names the reserved field.
-    info.cbSize = TTTOOLINFOA_V2_SIZE;
+    info.cbSize = sizeof(Char) == 1 ? TTTOOLINFOA_V2_SIZE : TTTOOLINFOW_V2_SIZE;
     info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     info.hwnd = owner;
     info.uId = reinterpret_cast<UINT_PTR>(tool);
-    info.lpszText = const_cast<char*>(text);
-    return info;
+    info.lpszText = const_cast<Char*>(text);
+    return toolTip.SendMessage(message, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 }  // namespace
@@ -32,12 +35,20 @@ bool CToolTip::Create(HWND owner)
 
 bool CToolTip::AddTool(HWND tool, const char* text)
 {
-    TOOLINFOA info = ToolInfo(owner_, tool, text);
-    return SendMessage(TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info)) != FALSE;
+    return SendToolInfo<TOOLINFOA>(*this, TTM_ADDTOOLA, owner_, tool, text) != FALSE;
 }
 
 void CToolTip::UpdateTipText(HWND tool, const char* text)
 {
-    TOOLINFOA info = ToolInfo(owner_, tool, text);
-    SendMessage(TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&info));
+    SendToolInfo<TOOLINFOA>(*this, TTM_UPDATETIPTEXTA, owner_, tool, text);
+}
+
+bool CToolTip::AddTool(HWND tool, const wchar_t* text)
+{
+    return SendToolInfo<TOOLINFOW>(*this, TTM_ADDTOOLW, owner_, tool, text) != FALSE;
+}
+
+void CToolTip::UpdateTipText(HWND tool, const wchar_t* text)
+{
+    SendToolInfo<TOOLINFOW>(*this, TTM_UPDATETIPTEXTW, owner_, tool, text);
 }

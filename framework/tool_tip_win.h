@@ -11,6 +11,9 @@ public:
     bool Create(HWND owner);
     bool AddTool(HWND tool, const char* text);
     void UpdateTipText(HWND tool, const char* text);
+    // The same with UTF-16 texts, for tools whose tips show names.
+    bool AddTool(HWND tool, const wchar_t* text);
+    void UpdateTipText(HWND tool, const wchar_t* text);
 
 private:
     HWND owner_ = nullptr;  // borrowed: the window whose controls are the tools

@@ -82,6 +82,54 @@ bool EntryMatches(const MessageEntry& entry, UINT message, WPARAM wParam, LPARAM
     return code == entry.code && id >= entry.idFirst && id <= entry.idLast;
 }
 
+// The A or W forms of the calls that register classes and make windows.
+template <typename Char, typename ClassInfo>
+struct WindowCalls {
+    BOOL(WINAPI* getClassInfo)(HINSTANCE, const Char*, ClassInfo*);
+    ATOM(WINAPI* registerClass)(const ClassInfo*);
+    HWND(WINAPI* create)(DWORD, const Char*, const Char*, DWORD, int, int, int, int, HWND, HMENU, HINSTANCE, LPVOID);
+};
+const WindowCalls<char, WNDCLASSEXA> kAnsiCalls{&::GetClassInfoExA, &::RegisterClassExA, &::CreateWindowExA};
+const WindowCalls<wchar_t, WNDCLASSEXW> kWideCalls{&::GetClassInfoExW, &::RegisterClassExW, &::CreateWindowExW};
+
+template <typename Char, typename ClassInfo>
+const Char* RegisterClassWith(const WindowCalls<Char, ClassInfo>& calls, const Char* name, UINT style, HICON icon,
+                              HCURSOR cursor, HBRUSH background, WNDPROC procedure)
+{
+    HINSTANCE instance = ::GetModuleHandleA(nullptr);
+    ClassInfo existing{};
+    existing.cbSize = sizeof existing;
+    if (calls.getClassInfo(instance, name, &existing))
+        return name;
+    ClassInfo windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = style;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = icon;
+    windowClass.hIconSm = icon;
+    windowClass.hCursor = cursor ? cursor : ::LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = background;
+    windowClass.lpszClassName = name;
+    return calls.registerClass(&windowClass) ? name : nullptr;
+}
+
+// *ours: the class is one of ours, whose procedure is `procedure`.
+template <typename Char, typename ClassInfo>
+HWND CreateWindowWith(const WindowCalls<Char, ClassInfo>& calls, DWORD exStyle, const Char* className,
+                      const Char* title, DWORD style, const RECT& place, HWND parent, HMENU menuOrId,
+                      CWnd* object, WNDPROC procedure, bool* ours)
+{
+    HINSTANCE instance = ::GetModuleHandleA(nullptr);
+    ClassInfo info{};
+    info.cbSize = sizeof info;
+    *ours = calls.getClassInfo(instance, className, &info) && info.lpfnWndProc == procedure;
+    // A class of ours binds at WM_NCCREATE from the creation parameter, so the
+    // object sees WM_CREATE; a system class is subclassed once it exists.
+    return calls.create(exStyle, className, title, style, place.left, place.top, place.right - place.left,
+                        place.bottom - place.top, parent, menuOrId, instance, *ours ? object : nullptr);
+}
+
 }  // namespace
 
 CWnd::~CWnd()
@@ -107,40 +155,38 @@ CWnd* CWnd::FromHandle(HWND window)
 const char* CWnd::RegisterWindowClass(const char* name, UINT style, HICON icon, HCURSOR cursor,
                                       HBRUSH background)
 {
-    HINSTANCE instance = ::GetModuleHandleA(nullptr);
-    WNDCLASSEXA existing{};
-    existing.cbSize = sizeof existing;
-    if (::GetClassInfoExA(instance, name, &existing))
-        return name;
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = style;
-    windowClass.lpfnWndProc = &CWnd::StaticWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = icon;
-    windowClass.hIconSm = icon;
-    windowClass.hCursor = cursor ? cursor : ::LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = background;
-    windowClass.lpszClassName = name;
-    return ::RegisterClassExA(&windowClass) ? name : nullptr;
+    return RegisterClassWith(kAnsiCalls, name, style, icon, cursor, background, &CWnd::StaticWindowProc);
+}
+
+const wchar_t* CWnd::RegisterWindowClass(const wchar_t* name, UINT style, HICON icon, HCURSOR cursor,
+                                         HBRUSH background)
+{
+    return RegisterClassWith(kWideCalls, name, style, icon, cursor, background, &CWnd::StaticWindowProc);
 }
 
 bool CWnd::CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style,
                     int x, int y, int width, int height, HWND parent, HMENU menuOrId)
 {
-    HINSTANCE instance = ::GetModuleHandleA(nullptr);
-    WNDCLASSEXA info{};
-    info.cbSize = sizeof info;
-    const bool ours = ::GetClassInfoExA(instance, className, &info) &&
-                      info.lpfnWndProc == &CWnd::StaticWindowProc;
-    // A class of ours binds at WM_NCCREATE from the creation parameter, so the
-    // object sees WM_CREATE; a system class is subclassed once it exists.
-    HWND window = ::CreateWindowExA(exStyle, className, title, style, x, y, width, height, parent,
-                                    menuOrId, instance, ours ? this : nullptr);
+    bool ours = false;
+    HWND window = CreateWindowWith(kAnsiCalls, exStyle, className, title, style, {x, y, x + width, y + height},
+                                   parent, menuOrId, this, &CWnd::StaticWindowProc, &ours);
     if (!window)
         return false;
     if (!ours)
         Attach(window, true);
+    return true;
+}
+
+bool CWnd::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style, int x, int y,
+                    int width, int height, HWND parent, HMENU menuOrId)
+{
+    bool ours = false;
+    HWND window = CreateWindowWith(kWideCalls, exStyle, className, title, style, {x, y, x + width, y + height},
+                                   parent, menuOrId, this, &CWnd::StaticWindowProc, &ours);
+    if (!window)
+        return false;
+    if (!ours)
+        Attach(window, true, true);
     return true;
 }
 
@@ -157,14 +203,19 @@ bool CWnd::DestroyWindow()
     return m_hWnd && ::DestroyWindow(m_hWnd);
 }
 
-void CWnd::Attach(HWND window, bool subclass)
+void CWnd::Attach(HWND window, bool subclass, bool wide)
 {
     m_hWnd = window;
+    wide_ = wide;
     Bindings().Bind(window, this);
     superProc_ = nullptr;
     if (subclass) {
-        superProc_ = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
-            window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StaticWindowProc)));
+        // The window stays a W window only when its procedure is set by the
+        // W function; the A function would have the system turn every text
+        // into the code page on its way to us.
+        const auto procedure = reinterpret_cast<LONG_PTR>(&CWnd::StaticWindowProc);
+        superProc_ = reinterpret_cast<WNDPROC>(wide ? ::SetWindowLongPtrW(window, GWLP_WNDPROC, procedure)
+                                                    : ::SetWindowLongPtrA(window, GWLP_WNDPROC, procedure));
     }
 }
 
@@ -172,9 +223,14 @@ void CWnd::Detach()
 {
     if (!m_hWnd)
         return;
-    if (superProc_ && reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC)) ==
-                          &CWnd::StaticWindowProc) {
-        ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(superProc_));
+    const auto current = reinterpret_cast<WNDPROC>(wide_ ? ::GetWindowLongPtrW(m_hWnd, GWLP_WNDPROC)
+                                                         : ::GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC));
+    if (superProc_ && current == &CWnd::StaticWindowProc) {
+        const auto original = reinterpret_cast<LONG_PTR>(superProc_);
+        if (wide_)
+            ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, original);
+        else
+            ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, original);
     }
     Bindings().Unbind(m_hWnd);
     m_hWnd = nullptr;
@@ -183,13 +239,17 @@ void CWnd::Detach()
 LRESULT CALLBACK CWnd::StaticWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     CWnd* self = FromHandle(window);
+    // A class of ours registered with the W function makes W windows.
     if (!self && message == WM_NCCREATE) {
+        // CREATESTRUCTA and CREATESTRUCTW hold the parameter at the same place.
         self = static_cast<CWnd*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         if (self)
-            self->Attach(window, false);
+            self->Attach(window, false, ::IsWindowUnicode(window) != FALSE);
     }
-    if (!self)
-        return ::DefWindowProcA(window, message, wParam, lParam);
+    if (!self) {
+        return ::IsWindowUnicode(window) ? ::DefWindowProcW(window, message, wParam, lParam)
+                                         : ::DefWindowProcA(window, message, wParam, lParam);
+    }
 
     const MSG current{window, message, wParam, lParam, 0, {0, 0}};
     const MSG* outer = self->currentMessage_;
@@ -265,6 +325,10 @@ LRESULT CWnd::Default()
     if (!currentMessage_)
         return 0;
     const MSG& m = *currentMessage_;
+    if (wide_) {
+        return superProc_ ? ::CallWindowProcW(superProc_, m.hwnd, m.message, m.wParam, m.lParam)
+                          : ::DefWindowProcW(m.hwnd, m.message, m.wParam, m.lParam);
+    }
     if (superProc_)
         return ::CallWindowProcA(superProc_, m.hwnd, m.message, m.wParam, m.lParam);
     return ::DefWindowProcA(m.hwnd, m.message, m.wParam, m.lParam);

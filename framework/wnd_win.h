@@ -66,6 +66,14 @@ public:
     // its messages reach this object too.
     bool CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style,
                   int x, int y, int width, int height, HWND parent, HMENU menuOrId);
+
+    // The same for a window made with the W functions: its texts are UTF-16
+    // (any name, whatever the code page), and its messages come to the object
+    // and go on to the original procedure as W messages.
+    static const wchar_t* RegisterWindowClass(const wchar_t* name, UINT style, HICON icon,
+                                              HCURSOR cursor, HBRUSH background);
+    bool CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style,
+                  int x, int y, int width, int height, HWND parent, HMENU menuOrId);
     // Binds an existing window to this object and subclasses it.
     bool SubclassWindow(HWND window);
     bool DestroyWindow();
@@ -112,8 +120,9 @@ protected:
     // Called after the window is gone (WM_NCDESTROY); m_hWnd is null by then.
     virtual void PostNcDestroy() {}
 
-    // Binds this object to a window: used by the creation hooks.
-    void Attach(HWND window, bool subclass);
+    // Binds this object to a window: used by the creation hooks. `wide`: the
+    // window takes W messages.
+    void Attach(HWND window, bool subclass, bool wide = false);
 
     static LRESULT CALLBACK StaticWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -122,6 +131,7 @@ private:
     void Detach();
 
     WNDPROC superProc_ = nullptr;       // the class's own procedure for subclassed windows
+    bool wide_ = false;                 // W messages: made with the W functions
     const MSG* currentMessage_ = nullptr;  // the message Default() passes on
 };
 

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "framework/ascii_case.h"
+#include "renamer/utf.h"
+
 namespace pelmora {
 
 namespace {
@@ -67,7 +70,7 @@ BatchCheck CheckBatch(const std::vector<RenameStep>& plan, const std::vector<CSt
             return fail(BatchProblem::BadCharacter);
         if (IsReservedDeviceName(stored))
             return fail(BatchProblem::ReservedName);
-        if (stored.size() > kMaxNameLength || StoredName(step.newPath.view()).size() > kMaxPathLength)
+        if (Utf16Length(stored) > kMaxNameLength || Utf16Length(StoredName(step.newPath.view())) > kMaxPathLength)
             return fail(BatchProblem::PathTooLong);
 
         // The file leaves its old name first, so a rename onto the file's own

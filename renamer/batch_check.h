@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/ascii_case.h"
 #include "framework/cstring.h"
+#include "renamer/name_case.h"
 #include "renamer/name_rule.h"
 
 namespace pelmora {
@@ -19,7 +19,7 @@ namespace pelmora {
 std::string_view StoredName(std::string_view name);
 
 // The longest full path a rename takes (MAX_PATH less its terminating zero)
-// and the longest name of one folder entry.
+// and the longest name of one folder entry, in UTF-16 units.
 constexpr std::size_t kMaxPathLength = 259;
 constexpr std::size_t kMaxNameLength = 255;
 
@@ -44,7 +44,8 @@ using FoldCase = std::string (*)(std::string_view name);
 // Runs the batch in order over the folder's real contents, `entries` (every
 // name in the folder: listed files, hidden and system files, subfolders), and
 // finds the first step that would fail in a way that can be seen in advance.
+// Names are UTF-8 and compare as `fold` makes them.
 BatchCheck CheckBatch(const std::vector<RenameStep>& plan, const std::vector<CString>& entries,
-                      FoldCase fold = &ToAsciiUpper);
+                      FoldCase fold = &FoldNameCase);
 
 }  // namespace pelmora

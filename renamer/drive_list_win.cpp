@@ -2,6 +2,7 @@
 
 #include "framework/ascii_case.h"
 #include "renamer/folder_tree.h"
+#include "renamer/wide_win.h"
 
 namespace pelmora {
 
@@ -9,16 +10,16 @@ namespace {
 
 CString VolumeLabel(char letter)
 {
-    const char root[4] = {letter, ':', '\\', '\0'};
+    const wchar_t root[4] = {static_cast<wchar_t>(letter), L':', L'\\', L'\0'};
     // Asking a floppy or card drive for its label spins it up or fails after a
     // wait; such drives show the letter alone.
-    const UINT type = ::GetDriveTypeA(root);
+    const UINT type = ::GetDriveTypeW(root);
     if (type == DRIVE_REMOVABLE || type == DRIVE_NO_ROOT_DIR || type == DRIVE_UNKNOWN)
         return CString();
-    char label[MAX_PATH + 1] = {};
-    if (!::GetVolumeInformationA(root, label, sizeof label, nullptr, nullptr, nullptr, nullptr, 0))
+    wchar_t label[MAX_PATH + 1] = {};
+    if (!::GetVolumeInformationW(root, label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0))
         return CString();
-    return CString(label);
+    return Narrow(label);
 }
 
 }  // namespace
@@ -33,7 +34,7 @@ void CDriveList::Fill()
             continue;
         const char letter = static_cast<char>('A' + bit);
         const CString text = DriveEntryText(letter, VolumeLabel(letter));
-        SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.GetString()));
+        ::SendMessageW(m_hWnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(text.view()).c_str()));
         letters_.push_back(letter);
     }
 }

@@ -1,5 +1,9 @@
 #include "renamer/face_color_button_win.h"
 
+#include <string>
+
+#include "renamer/wide_win.h"
+
 namespace pelmora {
 
 BEGIN_MESSAGE_MAP(CFaceColorButton, CWnd)
@@ -18,14 +22,14 @@ void CFaceColorButton::DrawItem(DRAWITEMSTRUCT* item)
     ::InflateRect(&face, -2, -2);
     ::FillRect(dc, &face, face_ ? static_cast<HBRUSH>(face_) : ::GetSysColorBrush(COLOR_BTNFACE));
 
-    const CString text = GetWindowText();
+    const std::wstring text = WideWindowText(m_hWnd);
     ScopedSelectObject font(dc, reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT)));
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, ::GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
     RECT textBox = face;
     if (pushed)
         ::OffsetRect(&textBox, 1, 1);
-    ::DrawTextA(dc, text, text.GetLength(), &textBox, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textBox, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 
     if ((item->itemState & ODS_FOCUS) && !(item->itemState & ODS_NOFOCUSRECT)) {
         RECT focus = box;

@@ -12,6 +12,8 @@ class CFileList : public CWnd {
 public:
     // Shows the files of `folder`; an unreadable folder shows no files.
     void SetPath(const CString& folder);
+    // Shows `names`, just read from `folder` (ReadFolder's files).
+    void Show(const CString& folder, std::vector<CString> names);
     // Reads the current folder again.
     void Refresh() { SetPath(path_); }
 

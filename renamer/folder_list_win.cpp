@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "renamer/folder_scan_win.h"
+#include "renamer/wide_win.h"
 
 namespace pelmora {
 
@@ -23,17 +23,17 @@ void CFolderList::Init()
     folderOpenFace_.CreateSolidBrush(RGB(255, 244, 176));
     folderEdge_.Attach(::CreatePen(PS_SOLID, 1, RGB(128, 96, 0)));
 
-    TEXTMETRICA metrics{};
+    TEXTMETRICW metrics{};
     {
         CClientDC dc(m_hWnd);
         ScopedSelectObject font(dc, reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT)));
-        ::GetTextMetricsA(dc, &metrics);
+        ::GetTextMetricsW(dc, &metrics);
     }
     const int height = std::max<int>(metrics.tmHeight + 2, 16);
     SendMessage(LB_SETITEMHEIGHT, 0, MAKELPARAM(height, 0));
 }
 
-bool CFolderList::SetPath(const CString& folder)
+bool CFolderList::SetPath(const CString& folder, FolderContents* read)
 {
     FolderContents contents;
     if (!ReadFolder(folder, &contents))
@@ -45,12 +45,14 @@ bool CFolderList::SetPath(const CString& folder)
     SendMessage(WM_SETREDRAW, FALSE);
     SendMessage(LB_RESETCONTENT);
     for (const FolderLine& line : lines_)
-        SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.text.GetString()));
+        ::SendMessageW(m_hWnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(line.text.view()).c_str()));
     // The current folder is the highlighted line, as in a folder tree.
     const WPARAM current = lines_.size() - contents.subfolders.size() - 1;
     SendMessage(LB_SETCURSEL, current);
     SendMessage(WM_SETREDRAW, TRUE);
     Invalidate();
+    if (read)
+        *read = std::move(contents);
     return true;
 }
 
@@ -94,16 +96,17 @@ void CFolderList::DrawItem(DRAWITEMSTRUCT* item)
 
     RECT textBox = box;
     textBox.left = left + kPictureWidth;
+    const std::wstring text = Widen(line.text.view());
+    const int length = static_cast<int>(text.size());
     SIZE extent{};
-    ::GetTextExtentPoint32A(dc, line.text, line.text.GetLength(), &extent);
+    ::GetTextExtentPoint32W(dc, text.c_str(), length, &extent);
     textBox.right = std::min<LONG>(box.right, textBox.left + extent.cx + 4);
     ::FillRect(dc, &textBox, ::GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     RECT textArea = textBox;
     textArea.left += 2;
-    ::DrawTextA(dc, line.text, line.text.GetLength(), &textArea,
-                DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    ::DrawTextW(dc, text.c_str(), length, &textArea, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     if (item->itemState & ODS_FOCUS)
         ::DrawFocusRect(dc, &textBox);
 }

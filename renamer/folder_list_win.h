@@ -8,6 +8,7 @@
 
 #include "framework/gdi_win.h"
 #include "framework/wnd_win.h"
+#include "renamer/folder_scan_win.h"
 #include "renamer/folder_tree.h"
 
 namespace pelmora {
@@ -17,8 +18,9 @@ public:
     // Sets the line height for the list's font; call once after creation.
     void Init();
     // Makes `folder` the current folder. False when it cannot be read: the
-    // list then stays as it was.
-    bool SetPath(const CString& folder);
+    // list then stays as it was. `contents` (optional) receives what the
+    // folder holds.
+    bool SetPath(const CString& folder, FolderContents* contents = nullptr);
     const CString& GetPath() const { return path_; }
     // The folder of a line, or empty text for no line.
     CString PathOfLine(int index) const;

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
+
+#include "renamer/wide_win.h"
 
 namespace pelmora {
 
@@ -26,7 +29,8 @@ bool CForm::CreateForm(const char* className, const char* caption, int clientWid
 {
     // The class procedure is the framework's; CS_DBLCLKS is not needed by the
     // form itself, its lists take double clicks on their own.
-    if (!RegisterWindowClass(className, 0, bigIcon, nullptr, background))
+    const std::wstring wideClassName = Widen(className);
+    if (!RegisterWindowClass(wideClassName.c_str(), 0, bigIcon, nullptr, background))
         return false;
 
     // A fixed dialog frame: a caption and a close box, no sizing border.
@@ -42,7 +46,8 @@ bool CForm::CreateForm(const char* className, const char* caption, int clientWid
     const int x = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     const int y = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
 
-    if (!CreateEx(exStyle, className, caption, style, x, y, width, height, nullptr, nullptr))
+    if (!CreateEx(exStyle, wideClassName.c_str(), Widen(caption).c_str(), style, x, y, width, height, nullptr,
+                  nullptr))
         return false;
     counted_ = true;
     ++openForms_;
@@ -64,7 +69,7 @@ bool CForm::PreTranslateMessage(MSG* message)
 {
     if (message->message < WM_KEYFIRST || message->message > WM_KEYLAST)
         return false;
-    return ::IsDialogMessageA(m_hWnd, message) != FALSE;
+    return ::IsDialogMessageW(m_hWnd, message) != FALSE;
 }
 
 bool CForm::CreateControls(const ControlRow* design, std::size_t count)
@@ -86,7 +91,7 @@ bool CForm::CreateControls(const ControlRow* design, std::size_t count)
     if (anyTip && (toolTips_.GetSafeHwnd() || toolTips_.Create(m_hWnd))) {
         for (const ControlRow* row : inTabOrder) {
             if (row->toolTip)
-                toolTips_.AddTool(*row->control, row->toolTip);
+                toolTips_.AddTool(*row->control, Widen(row->toolTip).c_str());
         }
     }
     return true;
@@ -95,9 +100,11 @@ bool CForm::CreateControls(const ControlRow* design, std::size_t count)
 bool CForm::CreateControl(const ControlRow& row)
 {
     const TwipsRect& place = row.place;
+    const std::wstring text = row.text ? Widen(row.text) : std::wstring();
     const bool created = row.control->CreateEx(
-        row.exStyle, row.className, row.text, WS_CHILD | WS_VISIBLE | row.style, TwipsToPixels(place.left),
-        TwipsToPixels(place.top), TwipsToPixels(place.width), TwipsToPixels(place.height), m_hWnd,
+        row.exStyle, Widen(row.className).c_str(), row.text ? text.c_str() : nullptr,
+        WS_CHILD | WS_VISIBLE | row.style, TwipsToPixels(place.left), TwipsToPixels(place.top),
+        TwipsToPixels(place.width), TwipsToPixels(place.height), m_hWnd,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)));
     if (!created)
         return false;
@@ -119,6 +126,11 @@ HFONT CForm::FontOf(const FormFont& wanted)
         return nullptr;
     fonts_.emplace_back(wanted, std::move(font));
     return fonts_.back().second;
+}
+
+void CForm::SetToolTip(HWND control, const CString& text)
+{
+    toolTips_.UpdateTipText(control, Widen(text.view()).c_str());
 }
 
 LRESULT CForm::OnActivateForm(WPARAM wParam, LPARAM)

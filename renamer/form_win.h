@@ -8,6 +8,9 @@
 // A form's controls come from a table that reads like the form's design: one
 // row a control with its class, text, position in twips, tab index, font,
 // style and tool tip. CreateControls builds the table.
+//
+// The form and its controls are W windows, and every text is UTF-8 (see
+// wide_win.h): a list shows any file name as it is.
 #pragma once
 
 #include <cstddef>
@@ -78,7 +81,7 @@ protected:
     }
 
     // Gives a control of the design another tool tip.
-    void SetToolTip(HWND control, const char* text) { toolTips_.UpdateTipText(control, text); }
+    void SetToolTip(HWND control, const CString& text);
 
     void PostNcDestroy() override;
 

@@ -8,6 +8,7 @@
 #include "renamer/folder_scan_win.h"
 #include "renamer/name_rule.h"
 #include "renamer/resource.h"
+#include "renamer/undo_plan.h"
 
 namespace pelmora {
 
@@ -48,7 +49,7 @@ bool RenameFile(const CString& from, const CString& to)
 {
     if (StoredName(to.view()) == from.view())
         return true;
-    return ::MoveFileA(from, to) != FALSE;
+    return ::MoveFileW(Widen(from.view()).c_str(), Widen(to.view()).c_str()) != FALSE;
 }
 
 }  // namespace
@@ -56,6 +57,7 @@ bool RenameFile(const CString& from, const CString& to)
 BEGIN_MESSAGE_MAP(Main, CForm)
     ON_WM_CREATE()
     ON_WM_CTLCOLOR()
+    ON_MESSAGE(WM_SYSCOMMAND, OnSysCommand)
     ON_CONTROL(CBN_SELCHANGE, IDC_DRIVE1, OnDrive1Change)
     ON_CONTROL(LBN_DBLCLK, IDC_DIR1, OnDir1DblClick)
     ON_EN_CHANGE(IDC_TEXT1, OnText1Change)
@@ -79,6 +81,7 @@ int Main::OnCreate(CREATESTRUCTA*)
 {
     if (!CreateChildren())
         return -1;
+    lastBatch_.AddMenuItem(m_hWnd);
 
     // Load: the drive list starts on C:, and the lists follow its current folder.
     Drive1.Fill();
@@ -148,38 +151,64 @@ CString Main::GetExtName(const CString& path) const
     return pelmora::GetExtName(path);
 }
 
+bool Main::PreTranslateMessage(MSG* message)
+{
+    // Ctrl+Z undoes the last batch wherever the focus is in the window. While
+    // there is no batch to undo, the key does what it always does: the
+    // prefix box takes back its last typing.
+    const bool ctrlZ = message->message == WM_KEYDOWN && message->wParam == 'Z' && ::GetKeyState(VK_CONTROL) < 0 &&
+                       ::GetKeyState(VK_SHIFT) >= 0 && ::GetKeyState(VK_MENU) >= 0;
+    if (ctrlZ && lastBatch_.CanUndo()) {
+        OnUndoLastRename();
+        return true;
+    }
+    return CForm::PreTranslateMessage(message);
+}
+
+LRESULT Main::OnSysCommand(WPARAM command, LPARAM)
+{
+    if ((command & 0xFFF0) != kUndoLastRename)
+        return Default();
+    OnUndoLastRename();
+    return 0;
+}
+
 void Main::OnDrive1Change()
 {
     const char drive = Drive1.GetDrive();
     // A drive without a readable medium leaves the folder and file lists on
     // the folder they show: the drive list alone shows the new choice.
-    if (drive && Dir1.SetPath(CurrentFolderOfDrive(drive)))
-        OnDir1Change();
+    FolderContents contents;
+    if (drive && Dir1.SetPath(CurrentFolderOfDrive(drive), &contents))
+        OnDir1Change(contents);
 }
 
 void Main::OnDir1DblClick()
 {
     const int line = static_cast<int>(Dir1.SendMessage(LB_GETCURSEL));
     const CString folder = Dir1.PathOfLine(line);
-    if (!folder.IsEmpty() && Dir1.SetPath(folder))
-        OnDir1Change();
+    FolderContents contents;
+    if (!folder.IsEmpty() && Dir1.SetPath(folder, &contents))
+        OnDir1Change(contents);
 }
 
-void Main::OnDir1Change()
+// The file list takes the files the folder list has just read: a folder of
+// many files is read once, not twice.
+void Main::OnDir1Change(FolderContents& contents)
 {
-    File1.SetPath(Dir1.GetPath());
+    File1.Show(Dir1.GetPath(), std::move(contents.files));
 }
 
 void Main::OnText1Change()
 {
-    SetToolTip(Command3, RenameTip(Text1.GetWindowText()));
+    SetToolTip(Command3, RenameTip(WindowText(Text1)));
 }
 
 void Main::OnCommand3Click()
 {
     const CString folder = File1.GetPath();
-    const CString prefix = Text1.GetWindowText();
-    answer = MessageBox(ConfirmationQuestion(folder, prefix), "Confirmation", MB_YESNO);
+    const CString prefix = WindowText(Text1);
+    answer = Box(ConfirmationQuestion(folder, prefix), "Confirmation", MB_YESNO);
     if (answer != IDYES)
         return;
     RunBatch(folder, prefix);
@@ -194,20 +223,21 @@ void Main::RunBatch(const CString& folder, const CString& prefix)
     // not started: "Exit" stays enabled.
     FolderContents contents;
     if (!ReadFolder(folder, &contents)) {
-        MessageBox(UnreadableFolderText(folder, SystemErrorText(::GetLastError())), nullptr,
-                   MB_OK | MB_ICONEXCLAMATION);
+        Box(UnreadableFolderText(folder, SystemErrorText(::GetLastError())), nullptr, MB_OK | MB_ICONEXCLAMATION);
         File1.Refresh();
         return;
     }
     const std::vector<RenameStep> plan = PlanBatch(folder, File1.GetNames(), prefix);
-    const BatchCheck check = CheckBatch(plan, contents.entries, &FoldNameCase);
+    const BatchCheck check = CheckBatch(plan, contents.entries);
     if (!check.ok()) {
-        MessageBox(DescribeProblem(check, plan, folder), nullptr, MB_OK | MB_ICONEXCLAMATION);
+        Box(DescribeProblem(check, plan, folder), nullptr, MB_OK | MB_ICONEXCLAMATION);
         File1.Refresh();
         return;
     }
 
     Command5.EnableWindow(false);
+    // From the first rename on, only this batch can be undone.
+    lastBatch_.Begin(folder);
     int shown = -1;
     for (const RenameStep& step : plan) {
         oldPath = step.oldPath;
@@ -218,11 +248,13 @@ void Main::RunBatch(const CString& folder, const CString& prefix)
             // that another program took away): stop here, keep what is done.
             const DWORD error = ::GetLastError();
             Command5.EnableWindow(true);
-            Label3.SetWindowText(kBatchStoppedText);
-            MessageBox(RenameFailureText(SystemErrorText(error), oldPath, newPath), nullptr, MB_OK | MB_ICONSTOP);
+            lastBatch_.End();
+            SetText(Label3, kBatchStoppedText);
+            Box(RenameFailureText(SystemErrorText(error), oldPath, newPath), nullptr, MB_OK | MB_ICONSTOP);
             File1.Refresh();
             return;
         }
+        lastBatch_.Add(step);
         percent = step.percent;
         // The bar and the label change at most a hundred times, however many
         // files there are: painting them per file would cost more than renaming.
@@ -233,14 +265,15 @@ void Main::RunBatch(const CString& folder, const CString& prefix)
     }
     // "Done !" comes last: when it shows, the batch is over in every respect.
     Command5.EnableWindow(true);
+    lastBatch_.End();
     File1.Refresh();
-    Label3.SetWindowText(kBatchDoneText);
+    SetText(Label3, kBatchDoneText);
 }
 
 void Main::ShowPercent(int value)
 {
     Progr.SendMessage(PBM_SETPOS, static_cast<WPARAM>(value));
-    Label3.SetWindowText(PercentText(value));
+    SetText(Label3, PercentText(value));
     // The batch does not return to the message loop until it ends; paint now
     // so that the user sees it advance.
     ::UpdateWindow(Progr);
@@ -258,10 +291,30 @@ void Main::OnCommand4Click()
 
 void Main::OnCommand5Click()
 {
-    MessageBox("Thanks! For Using Korvath Product", "Thanks !", MB_OK | MB_RTLREADING);
+    Box("Thanks! For Using Korvath Product", "Thanks !", MB_OK | MB_RTLREADING);
     // Closing the last form ends the program.
     about_.DestroyWindow();
     DestroyWindow();
+}
+
+// Renames back what the last batch renamed, as far as the folder as it is
+// now allows, and says what was left.
+void Main::OnUndoLastRename()
+{
+    if (!lastBatch_.CanUndo())
+        return;
+    if (Box(UndoQuestion(lastBatch_.Record()), "Confirmation", MB_YESNO) != IDYES)
+        return;
+    const CString folder = lastBatch_.Record().folder;
+    const UndoOutcome outcome = lastBatch_.Undo();
+    if (!outcome.folderRead) {
+        Box(UnreadableFolderText(folder, SystemErrorText(outcome.readError)), nullptr, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    File1.Refresh();
+    SetText(Label3, UndoResultText(outcome.restored, outcome.record.renames.size()));
+    if (!outcome.left.empty())
+        Box(LeftFilesText(outcome.record, outcome.left), nullptr, MB_OK | MB_ICONEXCLAMATION);
 }
 
 }  // namespace pelmora

@@ -11,6 +11,8 @@
 #include "renamer/file_list_win.h"
 #include "renamer/folder_list_win.h"
 #include "renamer/form_win.h"
+#include "renamer/last_batch_win.h"
+#include "renamer/wide_win.h"
 
 namespace pelmora {
 
@@ -22,17 +24,22 @@ public:
     // The extension of a path's file name (see the rename rules).
     CString GetExtName(const CString& path) const;
 
+    // Ctrl+Z anywhere in the window undoes the last batch.
+    bool PreTranslateMessage(MSG* message) override;
+
 protected:
     int OnCreate(CREATESTRUCTA* create);
     HBRUSH OnCtlColor(HDC dc, HWND control, UINT type);
+    LRESULT OnSysCommand(WPARAM command, LPARAM);
 
     void OnDrive1Change();
     void OnDir1DblClick();
-    void OnDir1Change();
+    void OnDir1Change(FolderContents& contents);
     void OnText1Change();
     void OnCommand3Click();
     void OnCommand4Click();
     void OnCommand5Click();
+    void OnUndoLastRename();
 
     DECLARE_MESSAGE_MAP()
 
@@ -40,6 +47,7 @@ private:
     bool CreateChildren();
     void RunBatch(const CString& folder, const CString& prefix);
     void ShowPercent(int value);
+    int Box(const CString& text, const char* caption, UINT type) { return ShowMessageBox(m_hWnd, text, caption, type); }
 
     // The values a batch keeps from step to step.
     int answer = 0;
@@ -69,6 +77,7 @@ private:
     CIcon smallIcon_;
 
     frmAbout about_;
+    CLastBatch lastBatch_;
 };
 
 }  // namespace pelmora

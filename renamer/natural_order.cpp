@@ -4,6 +4,8 @@
 #include <cstddef>
 
 #include "framework/ascii_case.h"
+#include "renamer/name_case.h"
+#include "renamer/utf.h"
 
 namespace pelmora {
 
@@ -29,6 +31,16 @@ int CompareDigitRuns(std::string_view a, std::string_view b)
     return byValue < 0 ? -1 : (byValue > 0 ? 1 : 0);
 }
 
+// What a character is compared by outside a run of digits: its upper case as
+// names fold, so that the letters of any script compare without regard to
+// case. ASCII compares by its lower case instead, which puts "_" before the
+// letters as it always has; no other character folds into ASCII, so both
+// give the same pairs of equal characters.
+char32_t OrderKey(char32_t c)
+{
+    return c < 0x80 ? static_cast<char32_t>(AsciiLower(static_cast<char>(c))) : NameUpperCase(c);
+}
+
 }  // namespace
 
 int NaturalCompare(std::string_view a, std::string_view b)
@@ -52,12 +64,10 @@ int NaturalCompare(std::string_view a, std::string_view b)
                 zerosTieBreak = runA.size() < runB.size() ? -1 : 1;
             continue;
         }
-        const auto ca = static_cast<unsigned char>(AsciiLower(a[i]));
-        const auto cb = static_cast<unsigned char>(AsciiLower(b[j]));
+        const char32_t ca = OrderKey(NextCodePoint(a, i));
+        const char32_t cb = OrderKey(NextCodePoint(b, j));
         if (ca != cb)
             return ca < cb ? -1 : 1;
-        ++i;
-        ++j;
     }
     if (i < a.size())
         return 1;

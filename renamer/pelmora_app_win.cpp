@@ -13,6 +13,9 @@ class CPelmoraApp : public CWinApp {
 public:
     bool InitInstance() override
     {
+        // The windows are W windows: characters typed into the prefix box
+        // must reach it as they are.
+        UseWideMessages();
         // A drive without a medium must fail quietly, not ask the user to insert one.
         ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};

@@ -76,6 +76,33 @@ TEST(CheckBatchTest, FindsTheFirstStepThatCannotBeDone)
         ExpectCheck(c);
 }
 
+TEST(CheckBatchTest, ComparesNamesInEveryScriptAsTheFileSystemDoes)
+{
+    // The new name is the prefix and "0": 254 characters of three bytes and
+    // one UTF-16 unit each make a name of 255 units; 128 characters of two
+    // units each make one of 257.
+    std::string japanese;
+    for (int i = 0; i < 254; ++i)
+        japanese += "日";
+    const std::string japaneseTooLong = japanese + "日";
+    std::string emoji;
+    for (int i = 0; i < 128; ++i)
+        emoji += "😀";
+    const CheckCase cases[] = {
+        {"listed names of any script", "C:\\T", {"emoji😀.txt", "naïve.txt", "Ελληνικά.doc", "日本.txt"},
+         {"データ"}, "P", BatchProblem::None, 0},
+        {"Greek in another case", "C:\\T", {"a.txt"}, {"ΕΛΛΗΝΙΚΆ0.TXT"}, "ελληνικά", BatchProblem::TargetExists, 0},
+        {"Cyrillic in another case", "C:\\T", {"a", "b.doc"}, {"ФОТО1.DOC"}, "фото", BatchProblem::TargetExists, 1},
+        {"a sharp s is no SS", "C:\\T", {"a.txt"}, {"STRASSE0.txt"}, "straße", BatchProblem::None, 0},
+        {"a dotless i is no I", "C:\\T", {"a.txt"}, {"I0.txt"}, "ı", BatchProblem::None, 0},
+        {"255 units in a name", "C:\\", {"a"}, {}, japanese.c_str(), BatchProblem::None, 0},
+        {"256 units in a name", "C:\\", {"a"}, {}, japaneseTooLong.c_str(), BatchProblem::PathTooLong, 0},
+        {"surrogate pairs count twice", "C:\\", {"a"}, {}, emoji.c_str(), BatchProblem::PathTooLong, 0},
+    };
+    for (const CheckCase& c : cases)
+        ExpectCheck(c);
+}
+
 TEST(CheckBatchTest, AFileNoLongerInTheFolderIsSeenInAdvance)
 {
     const auto plan = PlanBatch("C:\\T", {"a.txt", "gone.txt"}, "P");

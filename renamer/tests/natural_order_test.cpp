@@ -20,6 +20,17 @@ TEST(NaturalOrderTest, SortsAsTheShellDoes)
     EXPECT_EQ(names, expected);
 }
 
+TEST(NaturalOrderTest, FoldsTheCaseOfEveryScriptAndKeepsNumbersInOrder)
+{
+    // ASCII first, as its lower case; then by upper case, "Ä" with "ä".
+    std::vector<CString> names = {"日本.txt", "Émile10", "zebra", "äpfel", "naïve.txt", "ελληνικά1",
+                                  "émile2", "a", "ΕΛΛΗΝΙΚΆ.doc", "emoji😀.txt", "Äpfel", "_x"};
+    SortNaturally(names);
+    const std::vector<CString> expected = {"_x", "a", "emoji😀.txt", "naïve.txt", "zebra", "Äpfel",
+                                          "äpfel", "émile2", "Émile10", "ΕΛΛΗΝΙΚΆ.doc", "ελληνικά1", "日本.txt"};
+    EXPECT_EQ(names, expected);
+}
+
 TEST(NaturalOrderTest, IsAStrictOrder)
 {
     EXPECT_EQ(NaturalCompare("same", "same"), 0);

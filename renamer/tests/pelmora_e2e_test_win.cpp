@@ -2,11 +2,15 @@
 // UI driver as a user would, on a throw-away folder of the Wine prefix.
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "framework/ascii_case.h"
@@ -40,6 +44,34 @@ void MakeFile(const std::string& path, DWORD attributes = FILE_ATTRIBUTE_NORMAL)
 }
 
 using Names = std::vector<std::string>;
+using WideNames = std::vector<std::wstring>;
+
+std::wstring Wide(const std::string& ascii)
+{
+    return std::wstring(ascii.begin(), ascii.end());
+}
+
+// A file of any name, holding `contents`.
+void MakeWideFile(const std::wstring& path, const std::string& contents)
+{
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    EXPECT_TRUE(::WriteFile(file, contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr));
+    ::CloseHandle(file);
+}
+
+std::string ContentsOf(const std::wstring& path)
+{
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return "(missing)";
+    char buffer[256];
+    DWORD read = 0;
+    ::ReadFile(file, buffer, sizeof buffer, &read, nullptr);
+    ::CloseHandle(file);
+    return std::string(buffer, read);
+}
 
 // A window is centred on the screen when the room left of it equals the room
 // right of it, and the room above the room below, give or take the odd pixel
@@ -107,7 +139,14 @@ protected:
     {
         if (program_.IsRunning())
             program_.Terminate();
-        testsupport::RemoveTree(root_);
+        // The shell's delete takes names of any kind, which the helpers'
+        // 8-bit calls cannot reach.
+        const std::wstring tree = Wide(root_) + L'\0';
+        SHFILEOPSTRUCTW remove{};
+        remove.wFunc = FO_DELETE;
+        remove.pFrom = tree.c_str();
+        remove.fFlags = FOF_NO_UI;
+        ::SHFileOperationW(&remove);
     }
 
     void Start()
@@ -145,9 +184,45 @@ protected:
     std::string Text(int id) const { return uidriver::GetText(Control(id)); }
     Names DirItems() const { return uidriver::GetListItems(Control(IDC_DIR1)); }
     Names FileItems() const { return uidriver::GetListItems(Control(IDC_FILE1)); }
+    WideNames FileItemsW() const { return uidriver::GetListItemsW(Control(IDC_FILE1)); }
+    std::wstring WideFile(const std::wstring& name) const { return Wide(folder_) + L"\\" + name; }
+
+    // The system menu's last line, "Undo Last Rename", read off the screen.
+    bool UndoItemGreyed()
+    {
+        std::vector<uidriver::MenuLine> lines;
+        EXPECT_TRUE(uidriver::ReadSystemMenu(main_, kTimeoutMs, &lines));
+        EXPECT_GE(lines.size(), 3u);
+        return !lines.empty() && lines.back().greyed;
+    }
+
+    // Asks for the undo (the system menu's command or Ctrl+Z) and answers
+    // its question; the question's text.
+    std::wstring Undo(bool byKey, int answer = IDYES)
+    {
+        if (byKey) {
+            EXPECT_TRUE(uidriver::PressKeys(main_, {VK_CONTROL, 'Z'}));
+        } else {
+            EXPECT_TRUE(::PostMessageW(main_, WM_SYSCOMMAND, 0x0010, 0));
+        }
+        MessageBoxInfo box;
+        EXPECT_TRUE(uidriver::WaitForMessageBox(program_.Id(), kTimeoutMs, &box));
+        EXPECT_EQ(box.caption, "Confirmation");
+        EXPECT_EQ(box.buttons, (std::vector<int>{IDYES, IDNO}));
+        EXPECT_TRUE(uidriver::AnswerMessageBox(box, answer));
+        return box.wideText;
+    }
 
     // Step 2: double-click "files" in the folder list; step 3 follows.
     void OpenFilesFolder(const Names& expectedFiles)
+    {
+        OpenFilesFolderUntil([&] { return FileItems() == expectedFiles; });
+    }
+    void OpenFilesFolderW(const WideNames& expectedFiles)
+    {
+        OpenFilesFolderUntil([&] { return FileItemsW() == expectedFiles; });
+    }
+    void OpenFilesFolderUntil(const std::function<bool()>& filesListed)
     {
         // A read across processes can come back empty when the machine is
         // busy: read until the line is there.
@@ -160,7 +235,7 @@ protected:
         ASSERT_TRUE(uidriver::DoubleClickListItem(Control(IDC_DIR1), static_cast<int>(line - dirs.begin())));
         ASSERT_TRUE(testsupport::WaitUntil([&] {
             const Names now = DirItems();
-            return now.size() >= 3 && now[2] == "files" && FileItems() == expectedFiles;
+            return now.size() >= 3 && now[2] == "files" && filesListed();
         }, kTimeoutMs)) << "the file list did not follow the folder";
     }
 
@@ -540,6 +615,122 @@ TEST_F(PelmoraTest, TheDriveListMovesTheFolderListToThatDrive)
         const Names dirs = DirItems();
         return dirs.size() >= 3 && dirs[0] == "c:\\" && dirs[2] == "files";
     }, kTimeoutMs));
+}
+
+TEST_F(PelmoraTest, NamesOutsideTheCodePageAreListedRenamedAndUndone)
+{
+    const WideNames names = {L"a.txt", L"b.txt", L"c.txt", L"emoji😀.txt", L"naïve.txt", L"Ελληνικά.doc", L"日本.txt"};
+    for (std::size_t i = 0; i < names.size(); ++i)
+        MakeWideFile(WideFile(names[i]), std::to_string(i));
+    ASSERT_TRUE(::CreateDirectoryW(WideFile(L"データ").c_str(), nullptr));
+    MakeWideFile(WideFile(L"データ\\写真.jpg"), "photo");
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(OpenFilesFolderW(names));
+    const WideNames dirs = uidriver::GetListItemsW(Control(IDC_DIR1));
+    EXPECT_EQ(dirs.back(), L"データ");
+
+    // A prefix outside the code page too, in the tip and the question.
+    ASSERT_TRUE(uidriver::SetTextW(Control(IDC_TEXT1), L"Фото"));
+    EXPECT_EQ(uidriver::GetToolTipTextW(Control(IDC_COMMAND3)), L"Files Will Be Rename As:- Фото01");
+    ASSERT_TRUE(uidriver::Click(Control(IDC_COMMAND3)));
+    MessageBoxInfo question;
+    ASSERT_TRUE(uidriver::WaitForMessageBox(program_.Id(), kTimeoutMs, &question));
+    EXPECT_EQ(question.wideText,
+              L"Do You Want To Rename All The Files In Folder '" + Wide(folder_) + L"\\*.*' With Prefix Name 'Фото'");
+    ASSERT_TRUE(uidriver::AnswerMessageBox(question, IDYES));
+    ASSERT_TRUE(testsupport::WaitUntil([&] { return Text(IDC_LABEL3) == "Done !"; }, kTimeoutMs));
+
+    const WideNames renamed = {L"Фото0.txt", L"Фото1.txt", L"Фото2.txt", L"Фото3.txt",
+                               L"Фото4.txt", L"Фото5.doc", L"Фото6.txt"};
+    EXPECT_EQ(FileItemsW(), renamed);
+    for (std::size_t i = 0; i < renamed.size(); ++i)
+        EXPECT_EQ(ContentsOf(WideFile(renamed[i])), std::to_string(i)) << i;
+
+    EXPECT_EQ(Undo(false), L"Do You Want To Undo The Last Rename And Give 7 Files In Folder '" + Wide(folder_) +
+                               L"' Their Old Names Back");
+    ASSERT_TRUE(testsupport::WaitUntil([&] { return Text(IDC_LABEL3) == "Undone !"; }, kTimeoutMs));
+    EXPECT_EQ(FileItemsW(), names);
+    for (std::size_t i = 0; i < names.size(); ++i)
+        EXPECT_EQ(ContentsOf(WideFile(names[i])), std::to_string(i)) << i;
+
+    // The folder of any name opens.
+    ASSERT_TRUE(uidriver::DoubleClickListItem(Control(IDC_DIR1), static_cast<int>(dirs.size() - 1)));
+    EXPECT_TRUE(testsupport::WaitUntil([&] { return FileItemsW() == WideNames{L"写真.jpg"}; }, kTimeoutMs));
+}
+
+TEST_F(PelmoraTest, UndoIsGreyedUntilABatchRenamesAFileAndUndoesOneBatchOnce)
+{
+    MakeFile(File("a.txt"));
+    MakeFile(File("b.txt"));
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(OpenFilesFolder({"a.txt", "b.txt"}));
+    EXPECT_TRUE(UndoItemGreyed());
+    // Nothing to undo: Ctrl+Z asks nothing.
+    ASSERT_TRUE(uidriver::PressKeys(main_, {VK_CONTROL, 'Z'}));
+    MessageBoxInfo box;
+    EXPECT_FALSE(uidriver::WaitForMessageBox(program_.Id(), 500, &box)) << box.text;
+
+    ASSERT_NO_FATAL_FAILURE(RenameAndWait("P"));
+    EXPECT_FALSE(UndoItemGreyed());
+    // No keeps the batch's names and its undo.
+    Undo(true, IDNO);
+    EXPECT_EQ(NamesIn(folder_), (Names{"P0.txt", "P1.txt"}));
+    EXPECT_FALSE(UndoItemGreyed());
+
+    EXPECT_EQ(Undo(true), L"Do You Want To Undo The Last Rename And Give 2 Files In Folder '" + Wide(folder_) +
+                              L"' Their Old Names Back");
+    ASSERT_TRUE(testsupport::WaitUntil([&] { return Text(IDC_LABEL3) == "Undone !"; }, kTimeoutMs));
+    EXPECT_EQ(NamesIn(folder_), (Names{"a.txt", "b.txt"}));
+    EXPECT_TRUE(UndoItemGreyed());
+    ASSERT_TRUE(::PostMessageW(main_, WM_SYSCOMMAND, 0x0010, 0));
+    EXPECT_FALSE(uidriver::WaitForMessageBox(program_.Id(), 500, &box)) << box.text;
+}
+
+TEST_F(PelmoraTest, UndoLeavesFilesTheFolderNoLongerLetsItRestore)
+{
+    for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt"})
+        MakeFile(File(name));
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(OpenFilesFolder({"a.txt", "b.txt", "c.txt", "d.txt"}));
+    ASSERT_NO_FATAL_FAILURE(RenameAndWait("P"));
+    // Since the batch, one of its files is gone and another's old name taken.
+    ASSERT_TRUE(::DeleteFileA(File("P1.txt").c_str()));
+    testsupport::WriteFile(File("c.txt"), "new");
+
+    Undo(true);
+    MessageBoxInfo left;
+    ASSERT_TRUE(uidriver::WaitForMessageBox(program_.Id(), kTimeoutMs, &left));
+    EXPECT_EQ(left.caption, "Pelmora");
+    EXPECT_EQ(left.text, "These files in the folder '" + folder_ + "' keep the names the batch gave them:\n\n"
+                         "P1.txt (was b.txt): it is no longer in the folder.\n"
+                         "P2.txt (was c.txt): another file or folder has its old name now.\n\n"
+                         "2 of 4 files have their old names back.");
+    // The others are restored first; the file list and the label follow.
+    EXPECT_EQ(NamesIn(folder_), (Names{"P2.txt", "a.txt", "c.txt", "d.txt"}));
+    EXPECT_EQ(testsupport::ReadFile(File("c.txt")), "new");
+    EXPECT_EQ(FileItems(), (Names{"a.txt", "c.txt", "d.txt", "P2.txt"}));
+    EXPECT_EQ(Text(IDC_LABEL3), "Part undone");
+    ASSERT_TRUE(uidriver::AnswerMessageBox(left, IDOK));
+}
+
+TEST_F(PelmoraTest, ABatchThatStoppedIsUndoneForTheFilesItRenamed)
+{
+    for (const char* name : {"a.txt", "b.txt", "c.txt"})
+        MakeFile(File(name));
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(OpenFilesFolder({"a.txt", "b.txt", "c.txt"}));
+    HANDLE held = ::CreateFileA(File("b.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(uidriver::AnswerMessageBox(AskToRename("P"), IDYES));
+    MessageBoxInfo failure;
+    ASSERT_TRUE(uidriver::WaitForMessageBox(program_.Id(), kTimeoutMs, &failure));
+    ::CloseHandle(held);
+    ASSERT_TRUE(uidriver::AnswerMessageBox(failure, IDOK));
+
+    EXPECT_EQ(Undo(false), L"Do You Want To Undo The Last Rename And Give 1 File In Folder '" + Wide(folder_) +
+                               L"' Its Old Name Back");
+    ASSERT_TRUE(testsupport::WaitUntil([&] { return Text(IDC_LABEL3) == "Undone !"; }, kTimeoutMs));
+    EXPECT_EQ(NamesIn(folder_), (Names{"a.txt", "b.txt", "c.txt"}));
 }
 
 }  // namespace

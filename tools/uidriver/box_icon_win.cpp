@@ -11,11 +11,14 @@
 #include "tools/uidriver/message_box_win.h"
 
 #include <cstdint>
-#include <memory>
-#include <type_traits>
+
+#include "tools/uidriver/screen_win.h"
 
 namespace uidriver {
 namespace {
+
+using detail::Canvas;
+using detail::ScreenDc;
 
 struct SystemIcon {
     BoxIcon icon;
@@ -31,82 +34,6 @@ const SystemIcon kSystemIcons[] = {
 // At most one pixel in fifty of those an icon covers may differ: the same
 // icon drawn by the same system differs in none.
 constexpr int kToleratedDifferencePerMille = 20;
-
-struct GdiObjectDeleter {
-    void operator()(HGDIOBJ object) const { DeleteObject(object); }
-};
-using Brush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiObjectDeleter>;
-
-// The screen's device context for as long as it lives.
-class ScreenDc {
-public:
-    ScreenDc() : dc_(GetDC(nullptr)) {}
-    ~ScreenDc()
-    {
-        if (dc_)
-            ReleaseDC(nullptr, dc_);
-    }
-    ScreenDc(const ScreenDc&) = delete;
-    ScreenDc& operator=(const ScreenDc&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HDC dc_;  // owned: released, not deleted
-};
-
-// A 32-bit top-down picture in memory with a device context to draw into.
-class Canvas {
-public:
-    Canvas(int width, int height) : width_(width), height_(height)
-    {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;  // top-down: row 0 first
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        dc_ = CreateCompatibleDC(nullptr);
-        bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
-        if (dc_ && bitmap_)
-            oldBitmap_ = SelectObject(dc_, bitmap_);
-    }
-    ~Canvas()
-    {
-        if (oldBitmap_)
-            SelectObject(dc_, oldBitmap_);
-        if (bitmap_)
-            DeleteObject(bitmap_);
-        if (dc_)
-            DeleteDC(dc_);
-    }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-
-    bool IsValid() const { return oldBitmap_ != nullptr && bits_ != nullptr; }
-    HDC Dc() const { return dc_; }
-    // The colour of a pixel as 0x00RRGGBB, whatever the unused byte holds.
-    std::uint32_t Color(int index) const
-    {
-        GdiFlush();
-        return static_cast<const std::uint32_t*>(bits_)[index] & 0x00FFFFFF;
-    }
-    int PixelCount() const { return width_ * height_; }
-    void Fill(COLORREF color)
-    {
-        const Brush brush(CreateSolidBrush(color));
-        RECT all{0, 0, width_, height_};
-        FillRect(dc_, &all, brush.get());
-    }
-
-private:
-    int width_;
-    int height_;
-    HDC dc_ = nullptr;             // owned
-    HBITMAP bitmap_ = nullptr;     // owned
-    HGDIOBJ oldBitmap_ = nullptr;  // the DC's own, put back before it goes
-    void* bits_ = nullptr;         // owned by bitmap_
-};
 
 struct Match {
     int covered = 0;    // pixels the icon covers fully
@@ -174,9 +101,7 @@ BoxIcon RecognizeBoxIcon(HWND iconStatic)
         return BoxIcon::kUnknown;
     POINT origin{0, 0};
     ClientToScreen(iconStatic, &origin);
-    const ScreenDc screen;
-    if (!screen.Get() ||
-        !BitBlt(shown.Dc(), 0, 0, width, height, screen.Get(), origin.x, origin.y, SRCCOPY))
+    if (!shown.CopyFromScreen(origin.x, origin.y))
         return BoxIcon::kUnknown;
 
     // The best match wins if it is close enough; a static that shows

@@ -18,6 +18,39 @@ bool SetText(HWND window, const std::string& text)
     return SendWithBuffer(window, WM_SETTEXT, 0, false, &buffer, &ok) && ok;
 }
 
+bool SetTextW(HWND window, const std::wstring& text)
+{
+    std::vector<char> buffer(reinterpret_cast<const char*>(text.c_str()),
+                             reinterpret_cast<const char*>(text.c_str() + text.size() + 1));
+    LRESULT ok = 0;
+    return SendWithBuffer(window, WM_SETTEXT, 0, true, &buffer, &ok) && ok;
+}
+
+bool PressKeys(HWND window, const std::vector<int>& keys)
+{
+    HWND top = GetAncestor(window, GA_ROOT);
+    if (!IsWindow(window))
+        return false;
+    // Input goes to the window at the front when it is sent: wait until the
+    // window is there (another program's test may have brought its own).
+    SetForegroundWindow(top);
+    for (const DWORD start = GetTickCount(); GetForegroundWindow() != top; Sleep(detail::kPollMs)) {
+        if (GetTickCount() - start >= 5000)
+            return false;
+        SetForegroundWindow(top);
+    }
+    std::vector<INPUT> inputs;
+    for (std::size_t i = 0; i < keys.size() * 2; ++i) {
+        const bool up = i >= keys.size();
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = static_cast<WORD>(up ? keys[keys.size() * 2 - 1 - i] : keys[i]);
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(input);
+    }
+    return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+}
+
 bool Click(HWND button)
 {
     // A user cannot press what is disabled or not shown.

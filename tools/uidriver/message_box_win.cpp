@@ -13,6 +13,9 @@ namespace uidriver {
 namespace {
 
 using detail::CaptionOf;
+using detail::Covered;
+using detail::PaintPending;
+using detail::WideCaptionOf;
 using detail::Descendants;
 using detail::kPollMs;
 using detail::SameClass;
@@ -41,27 +44,6 @@ constexpr int kReadingsForUnknown = 6;
 bool IsButtonClass(HWND window)
 {
     return SameClass(GetClassNameOf(window), "Button");
-}
-
-bool PaintPending(HWND window)
-{
-    RECT dirty{};
-    return GetUpdateRect(window, &dirty, FALSE) != FALSE;
-}
-
-// True when a shown top-level window above `box` overlaps `part` of it.
-bool Covered(HWND box, HWND part)
-{
-    RECT partRect{};
-    GetWindowRect(part, &partRect);
-    for (HWND above = GetWindow(box, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
-        RECT aboveRect{};
-        RECT overlap{};
-        if (IsWindowVisible(above) && GetWindowRect(above, &aboveRect) &&
-            IntersectRect(&overlap, &aboveRect, &partRect))
-            return true;
-    }
-    return false;
 }
 
 bool ReadyToRead(HWND box, HWND iconStatic)
@@ -106,6 +88,7 @@ bool ReadMessageBox(HWND window, MessageBoxInfo* box)
     MessageBoxInfo info;
     info.window = window;
     info.caption = CaptionOf(window);
+    info.wideCaption = WideCaptionOf(window);
     bool hasText = false;
     HWND iconStatic = nullptr;
     std::vector<std::pair<LONG, int>> buttons;  // left edge, id
@@ -118,6 +101,7 @@ bool ReadMessageBox(HWND window, MessageBoxInfo* box)
             const LONG style = GetWindowLongA(child, GWL_STYLE);
             if ((id & 0xFFFF) == kMessageBoxTextId && (style & SS_TYPEMASK) != SS_ICON) {
                 info.text = GetText(child);
+                info.wideText = GetTextW(child);
                 hasText = true;
             } else if ((style & SS_TYPEMASK) == SS_ICON && IsWindowVisible(child) && !iconStatic) {
                 LRESULT icon = 0;

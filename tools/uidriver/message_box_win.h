@@ -31,6 +31,8 @@ struct MessageBoxInfo {
     HWND window = nullptr;
     std::string caption;
     std::string text;
+    std::wstring wideCaption;  // the same in UTF-16, as the box shows them
+    std::wstring wideText;
     std::vector<int> buttons;  // ids: IDOK 1, IDCANCEL 2, IDYES 6, IDNO 7, ...
     bool hasIcon = false;
     BoxIcon icon = BoxIcon::kNone;

@@ -65,7 +65,7 @@ private:
 // tip's own limit is used and converted here.
 constexpr int kToolTipChars = 1024;
 
-std::string ToolTipTextIn(HWND toolTip, HWND tool, DWORD processId)
+std::wstring ToolTipTextIn(HWND toolTip, HWND tool, DWORD processId)
 {
     LRESULT count = 0;
     if (!Send(toolTip, TTM_GETTOOLCOUNT, 0, 0, &count) || count <= 0)
@@ -109,7 +109,7 @@ std::string ToolTipTextIn(HWND toolTip, HWND tool, DWORD processId)
         if (!block.Read(textOffset, &wide[0], textBytes))
             return {};
         wide.resize(wcsnlen(wide.c_str(), kToolTipChars));
-        return Narrow(wide);
+        return wide;
     }
     return {};
 }
@@ -128,6 +128,19 @@ std::string GetText(HWND window)
     if (!SendWithBuffer(window, WM_GETTEXT, buffer.size(), false, &buffer, &copied) || copied <= 0)
         return {};
     return std::string(buffer.data(), std::min<std::size_t>(copied, buffer.size() - 1));
+}
+
+std::wstring GetTextW(HWND window)
+{
+    LRESULT length = 0;
+    if (!Send(window, WM_GETTEXTLENGTH, 0, 0, &length, true) || length <= 0)
+        return {};
+    std::vector<char> buffer((static_cast<std::size_t>(length) + 1) * sizeof(WCHAR), '\0');
+    LRESULT copied = 0;
+    if (!SendWithBuffer(window, WM_GETTEXT, static_cast<WPARAM>(length) + 1, true, &buffer, &copied) ||
+        copied <= 0)
+        return {};
+    return std::wstring(reinterpret_cast<const WCHAR*>(buffer.data()), std::min<std::size_t>(copied, length));
 }
 
 std::string GetClassNameOf(HWND window)
@@ -175,16 +188,16 @@ namespace {
 
 // The item texts are read with the W messages: Wine hands the A form of
 // LB_GETTEXT and CB_GETLBTEXT across processes as wide text, unconverted.
-std::vector<std::string> ReadItems(HWND box, UINT countMessage, UINT lengthMessage,
-                                   UINT textMessage)
+std::vector<std::wstring> ReadItems(HWND box, UINT countMessage, UINT lengthMessage,
+                                    UINT textMessage)
 {
-    std::vector<std::string> items;
+    std::vector<std::wstring> items;
     LRESULT count = 0;
     if (!Send(box, countMessage, 0, 0, &count))
         return items;
     for (LRESULT i = 0; i < count; ++i) {
         LRESULT length = 0;
-        if (!Send(box, lengthMessage, static_cast<WPARAM>(i), 0, &length) || length < 0)
+        if (!Send(box, lengthMessage, static_cast<WPARAM>(i), 0, &length, true) || length < 0)
             break;
         // The item messages take no buffer size; the system's copy into this
         // process follows the length the box reports, plus the terminator.
@@ -193,21 +206,38 @@ std::vector<std::string> ReadItems(HWND box, UINT countMessage, UINT lengthMessa
         if (!SendWithBuffer(box, textMessage, static_cast<WPARAM>(i), true, &buffer, &copied) ||
             copied < 0)
             break;
-        const std::wstring text(reinterpret_cast<const WCHAR*>(buffer.data()),
-                                std::min<std::size_t>(copied, length));
-        items.push_back(Narrow(text));
+        items.emplace_back(reinterpret_cast<const WCHAR*>(buffer.data()),
+                           std::min<std::size_t>(copied, length));
     }
     return items;
+}
+
+std::vector<std::string> Narrowed(const std::vector<std::wstring>& items)
+{
+    std::vector<std::string> narrow;
+    for (const std::wstring& item : items)
+        narrow.push_back(Narrow(item));
+    return narrow;
 }
 
 }  // namespace
 
 std::vector<std::string> GetListItems(HWND listBox)
 {
-    return ReadItems(listBox, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
+    return Narrowed(GetListItemsW(listBox));
 }
 
 std::vector<std::string> GetComboItems(HWND comboBox)
+{
+    return Narrowed(GetComboItemsW(comboBox));
+}
+
+std::vector<std::wstring> GetListItemsW(HWND listBox)
+{
+    return ReadItems(listBox, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
+}
+
+std::vector<std::wstring> GetComboItemsW(HWND comboBox)
 {
     return ReadItems(comboBox, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
 }
@@ -222,6 +252,11 @@ int GetComboSelection(HWND comboBox)
 
 std::string GetToolTipText(HWND tool)
 {
+    return Narrow(GetToolTipTextW(tool));
+}
+
+std::wstring GetToolTipTextW(HWND tool)
+{
     DWORD processId = 0;
     if (!IsWindow(tool) || !GetWindowThreadProcessId(tool, &processId))
         return {};
@@ -232,7 +267,7 @@ std::string GetToolTipText(HWND tool)
     query.className = TOOLTIPS_CLASSA;
     query.visibleOnly = false;
     for (HWND toolTip : FindAllTopLevel(query)) {
-        std::string text = ToolTipTextIn(toolTip, tool, processId);
+        std::wstring text = ToolTipTextIn(toolTip, tool, processId);
         if (!text.empty())
             return text;
     }

@@ -9,6 +9,7 @@
 
 #include "tools/uidriver/find_win.h"
 #include "tools/uidriver/input_win.h"
+#include "tools/uidriver/menu_win.h"
 #include "tools/uidriver/message_box_win.h"
 #include "tools/uidriver/process_win.h"
 #include "tools/uidriver/read_win.h"

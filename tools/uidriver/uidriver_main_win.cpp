@@ -436,6 +436,19 @@ int ClickControl(const Command& command)
     return kDone;
 }
 
+int PostSystemCommand(const Command& command)
+{
+    unsigned long long id = 0;
+    if (!command.GetNumber("--command", &id))
+        return kUsage;
+    HWND window = command.Window();
+    if (!window)
+        return kNotFound;
+    // Posted, as a click on the system menu's item is: a handler that asks
+    // a question does not block the driver.
+    return PostMessageW(window, WM_SYSCOMMAND, static_cast<WPARAM>(id), 0) ? kDone : kFailed;
+}
+
 int PrintText(const Command& command)
 {
     HWND target = nullptr;
@@ -548,6 +561,8 @@ const CommandEntry kCommands[] = {
      "                                until the box is gone\n"},
     {"click", ClickControl, kWindows,
      "  click WINDOW CONTROL          posts a click (does not wait for what it opens)\n"},
+    {"syscommand", PostSystemCommand, kWindows,
+     "  syscommand WINDOW --command N  chooses item N of the window's system menu\n"},
     {"text", PrintText, kWindows,
      "  text WINDOW [CONTROL]         prints the text (the caption without CONTROL)\n"},
     {"set-text", SetTextOf, kWindows, "  set-text WINDOW [CONTROL] --value TEXT\n"},

@@ -72,13 +72,14 @@ bool Dispatch(const std::shared_ptr<SendCall>& call, LRESULT* result)
 }  // namespace
 
 // A message whose parameters are plain values.
-bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result, bool wide)
 {
     auto call = std::make_shared<SendCall>();
     call->window = window;
     call->message = message;
     call->wParam = wParam;
     call->lParam = lParam;
+    call->wide = wide;
     return Dispatch(call, result);
 }
 
@@ -102,17 +103,48 @@ bool SendWithBuffer(HWND window, UINT message, WPARAM wParam, bool wide, std::ve
 
 // GetWindowText on a window of another process reads the caption the system
 // keeps and never sends a message, so it cannot block on a hung program.
-std::string CaptionOf(HWND window)
+template <typename Text, typename Get>
+Text CaptionWith(HWND window, Get getWindowText)
 {
-    std::string text(256, '\0');
+    Text text(256, '\0');
     for (;;) {
-        const int length = GetWindowTextA(window, &text[0], static_cast<int>(text.size()));
+        const int length = getWindowText(window, &text[0], static_cast<int>(text.size()));
         if (length < static_cast<int>(text.size()) - 1) {
             text.resize(static_cast<std::size_t>(std::max(length, 0)));
             return text;
         }
         text.resize(text.size() * 2);
     }
+}
+
+std::string CaptionOf(HWND window)
+{
+    return CaptionWith<std::string>(window, GetWindowTextA);
+}
+
+std::wstring WideCaptionOf(HWND window)
+{
+    return CaptionWith<std::wstring>(window, GetWindowTextW);
+}
+
+bool PaintPending(HWND window)
+{
+    RECT dirty{};
+    return GetUpdateRect(window, &dirty, FALSE) != FALSE;
+}
+
+bool Covered(HWND topLevel, HWND part)
+{
+    RECT partRect{};
+    GetWindowRect(part, &partRect);
+    for (HWND above = GetWindow(topLevel, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
+        RECT aboveRect{};
+        RECT overlap{};
+        if (IsWindowVisible(above) && GetWindowRect(above, &aboveRect) &&
+            IntersectRect(&overlap, &aboveRect, &partRect))
+            return true;
+    }
+    return false;
 }
 
 bool SameClass(const std::string& a, const std::string& b)

@@ -17,8 +17,9 @@ constexpr DWORD kPollMs = 25;
 constexpr UINT kSendTimeoutMs = 3000;
 
 // A message whose parameters are plain values; false when it was not
-// answered in time.
-bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+// answered in time. `wide`: sent as a W message (a text length then counts
+// UTF-16 units).
+bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result, bool wide = false);
 // A message whose lParam points at `buffer`, which goes in and comes back
 // with what the window wrote into it.
 bool SendWithBuffer(HWND window, UINT message, WPARAM wParam, bool wide, std::vector<char>* buffer,
@@ -26,6 +27,12 @@ bool SendWithBuffer(HWND window, UINT message, WPARAM wParam, bool wide, std::ve
 
 // The caption the system keeps for a window (no message is sent).
 std::string CaptionOf(HWND window);
+std::wstring WideCaptionOf(HWND window);
+// True while the window has something left to paint.
+bool PaintPending(HWND window);
+// True when a shown top-level window above `topLevel` overlaps `part` of it:
+// what the screen shows there is not `part`.
+bool Covered(HWND topLevel, HWND part);
 // Window class names compare without regard to case.
 bool SameClass(const std::string& a, const std::string& b);
 // Every descendant of `parent`, in Z order.
