@@ -372,4 +372,41 @@ void ForgetPendingRemovals(const std::string& prefix)
     ::RegCloseKey(key);
 }
 
+ProgramRun RunWithOutput(const std::string& commandLine, const std::string& folder, DWORD timeoutMs)
+{
+    ProgramRun run;
+    ScratchFolder scratch("program-output");
+    const std::string outputPath = scratch.Path() + "\\output.txt";
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    CFileHandle output(::CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!output)
+        return run;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = nullptr;
+    startup.hStdOutput = output.Get();
+    startup.hStdError = output.Get();
+    PROCESS_INFORMATION process{};
+    std::string writable = commandLine;  // CreateProcessA may write into it
+    run.started = ::CreateProcessA(nullptr, &writable[0], nullptr, nullptr, TRUE, 0, nullptr,
+                                   folder.empty() ? nullptr : folder.c_str(), &startup, &process) != FALSE;
+    if (!run.started)
+        return run;
+    CHandle processHandle(process.hProcess);
+    CHandle threadHandle(process.hThread);
+    output.Close();
+    if (::WaitForSingleObject(processHandle.Get(), timeoutMs) != WAIT_OBJECT_0) {
+        ::TerminateProcess(processHandle.Get(), 1);
+        ::WaitForSingleObject(processHandle.Get(), 5000);
+    } else {
+        DWORD code = 0;
+        ::GetExitCodeProcess(processHandle.Get(), &code);
+        run.exitCode = code;
+    }
+    run.lines = ReadLines(outputPath);
+    return run;
+}
+
 }  // namespace testsupport

@@ -102,6 +102,17 @@ std::string WindowsFolder();
 // window can exist before its children or texts do.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs = 20);
 
+// A program run to its end with its standard output and error going to a
+// file, as a caller that reads the output runs it.
+struct ProgramRun {
+    bool started = false;
+    long long exitCode = -1;         // the full exit code; -1: it did not end in time (it was ended)
+    std::vector<std::string> lines;  // its output, without line ends
+};
+// Runs `commandLine` (program path first) in `folder` (empty: the test's
+// own) and waits for its end, at most `timeoutMs`.
+ProgramRun RunWithOutput(const std::string& commandLine, const std::string& folder, DWORD timeoutMs);
+
 // Sets a file's attributes; true when all of them read back as set (under
 // Wine, hidden lives in an extended attribute that not every file system keeps).
 bool SetAttributes(const std::string& path, DWORD attributes);
