@@ -6,6 +6,7 @@
 #include "uninstaller/check/page_check_context.h"
 #include "uninstaller/common/color_text.h"
 #include "uninstaller/common/lenient_integer.h"
+#include "uninstaller/pages/null_page_surface.h"
 #include "uninstaller/pages/page_loader.h"
 #include "uninstaller/pages/page_values.h"
 #include "uninstaller/removal/tree_guard.h"
@@ -15,7 +16,7 @@ namespace {
 // The page window as far as the rules need it: it makes no windows and
 // keeps only the pictures of BITMAP and HOVER controls, which their INFO
 // lines name (an icon's picture is a property, checked as such).
-class RecordingSurface : public PageSurface, public ControlFactory {
+class RecordingSurface : public NullPageSurface {
 public:
     std::map<int, CString> pictures;  // by control id
 
@@ -25,30 +26,6 @@ public:
             pictures[request.controlId] = request.imagePath;
         return request.rect;
     }
-    void LoadPicture(const PageControl&, const CString&) override {}
-
-    void DestroyControl(int) override {}
-    void SetWindowTitle(const CString&) override {}
-    void SetWindowBackColor(const CString&) override {}
-    void SetWindowStyle(WindowStyleBit, bool) override {}
-    void ShowOnTaskbar() override {}
-    void SetBackgroundImage(const CString&) override {}
-    void ClearBackgroundImage() override {}
-    void SetPageFont(const FontSpec&, int) override {}
-    void RedrawPage() override {}
-    ColorRgb ButtonFaceColor() override { return {212, 208, 200}; }
-    void SetControlText(const PageControl&, const CString&) override {}
-    void SetControlColor(const PageControl&, const CString&, int) override {}
-    void SetControlFont(const PageControl&, const FontSpec&) override {}
-    void SetTextAlignment(const PageControl&, const char*) override {}
-    void SetLinkStyle(const PageControl&, int) override {}
-    void SetSecondColor(const PageControl&, const CString&) override {}
-    void SetPictureBackColor(const PageControl&, const CString&) override {}
-    void SetIconIndex(const PageControl&, int) override {}
-    void SetControlBorder(const PageControl&, bool) override {}
-    void AddExtendedStyle(const PageControl&, std::uint32_t) override {}
-    void MakeDefaultButton(const PageControl&) override {}
-    void EnableControl(const PageControl&, bool) override {}
 };
 
 // What a window key's absence does; null where kelrun's default is what
