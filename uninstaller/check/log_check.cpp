@@ -15,7 +15,7 @@ struct NumberedRecord {
     LogRecord record;
 };
 
-CheckedFile constexpr Log = CheckedFile::Log;
+constexpr CheckedFile Log = CheckedFile::Log;
 
 bool IsBlank(std::string_view text)
 {

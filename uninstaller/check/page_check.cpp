@@ -97,7 +97,10 @@ void CheckWindowKeys(PageCheck& check, const std::vector<CString>& names)
             break;
         }
     }
+    std::set<std::string> reported;
     for (const CString& name : names) {
+        if (!reported.insert(ToAsciiUpper(name.view())).second)
+            continue;  // a name written twice is read, and reported, once
         bool known = false;
         for (const char* key : WindowKeyNames)
             known = known || EqualsIgnoringAsciiCase(name.view(), key);
@@ -174,7 +177,8 @@ void PageCheck::CheckPicture(int line, const CString& what, const CString& pictu
                                              "not beside the page; write " + insteadWrite);
         return;
     }
-    const bool canLook = target.installed || IsProperAncestor(target.productFolder.Left(target.productFolder.GetLength() - 1), picture);
+    const CString productFolder = target.productFolder.Left(target.productFolder.GetLength() - 1);
+    const bool canLook = target.installed || IsProperAncestor(productFolder, picture);
     if (canLook && !system.IsFile(picture))
         Warn(line, what + " \"" + picture + "\": no such file, so nothing is shown");
 }
@@ -198,12 +202,14 @@ void CheckPageFile(CheckSystem& system, const CheckTarget& target, const CString
         const int line = check.Line(note.section, note.key);
         // A line that names no kind loses its control: an error. Lines
         // past the tables are the author's to trim: a warning.
-        const CString info = system.Profiles().ReadString(path, "INFO", note.key, PageValueBufferSize);
-        if (CString(note.section) == "INFO" && !FindControlKind(SplitDefinitionLine(info.view()).Field(FieldKind).view()))
+        const bool info = CString(note.section) == "INFO";
+        const CString definition = info ? system.Profiles().ReadString(path, "INFO", note.key, PageValueBufferSize)
+                                        : CString();
+        if (info && !FindControlKind(SplitDefinitionLine(definition.view()).Field(FieldKind).view()))
             check.Fail(line, note.text);
         else
             check.Warn(line, note.text);
-        if (CString(note.section) == "DADOS")
+        if (!info)
             check.droppedProperties.insert(note.key.str());
     }
     CheckWindowKeys(check, system.Profiles().ReadKeyNames(path, "MAINWINDOW"));

@@ -78,7 +78,8 @@ void CheckRowValue(PageCheck& check, const PageControl& control, const PropertyR
         break;
     case RowValue::Alignment:
         if (value.IsEmpty() || value.GetAt(0) < '0' || value.GetAt(0) > '9')
-            check.Warn(line, named + "\"" + value + "\" centres the text: write 1 for left, 2 for right, 0 for centred");
+            check.Warn(line, named + "\"" + value +
+                                 "\" centres the text: write 1 for left, 2 for right, 0 for centred");
         break;
     case RowValue::YesSwitch:
     case RowValue::YesNo:
@@ -127,11 +128,12 @@ void CheckProperties(PageCheck& check, const PageControl& control)
                                              "%s controls, counted from the highest INFO key",
                                              Keyword(control), control.IdName.GetString(), Keyword(control)));
         // The loader's own split, with a folder no path holds, tells
-        // whether it put the page folder in front.
-        const CString entry = reader.ReadString(check.path, "DADOS",
-                                                CString::Format("%d,%d", control.PropertyKey, position), PageValueBufferSize);
+        // whether it put the page folder in front. Only values that act
+        // are shown or used; the others are kept as they came.
+        const CString key = CString::Format("%d,%d", control.PropertyKey, position);
+        const CString entry = reader.ReadString(check.path, "DADOS", key, PageValueBufferSize);
         const bool madePath = SplitPropertyEntry(entry, "\x01").value.Left(1) == "\x01";
-        if (madePath && !(row && row->value == RowValue::Icon))
+        if (madePath && row && row->value != RowValue::Icon)
             check.Warn(line, "the value holds \"{\": kelrun drops the braces and puts the page folder in front "
                              "(\"Version {2}\" becomes a path); braces are for file names beside the page");
     }
