@@ -31,40 +31,17 @@ std::string OwnFolder()
 }
 
 // Runs a program to its end and gives its exit code (or -1) and its output.
-long RunAndCapture(const std::string& commandLine, std::string* output,
-                   const std::string& folder = "")
+// The output goes through a file, not a pipe: a pipe ends only when every
+// process holding its write end has, and a Wine helper that the program
+// starts (the desktop's explorer.exe, when the prefix has none running)
+// inherits it and outlives the program.
+long RunAndCapture(const std::string& commandLine, std::string* output, const std::string& folder = "")
 {
-    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0))
-        return -1;
-    CHandle reader(readEnd);
-    CHandle writer(writeEnd);
-    SetHandleInformation(reader.Get(), HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writer.Get();
-    startup.hStdError = writer.Get();
-    PROCESS_INFORMATION info{};
-    std::string writable = commandLine;
-    if (!CreateProcessA(nullptr, &writable[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                        folder.empty() ? nullptr : folder.c_str(), &startup, &info))
-        return -1;
-    CHandle process(info.hProcess);
-    CloseHandle(info.hThread);
-    writer.Close();  // the pipe ends when the program's copy closes
+    const testsupport::ProgramRun run = testsupport::RunWithOutput(commandLine, folder, kRunMs);
     output->clear();
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(reader.Get(), buffer, sizeof(buffer), &read, nullptr) && read > 0)
-        output->append(buffer, read);
-    DWORD exitCode = 0;
-    if (WaitForSingleObject(process.Get(), kRunMs) != WAIT_OBJECT_0 ||
-        !GetExitCodeProcess(process.Get(), &exitCode))
-        return -1;
-    return static_cast<long>(exitCode);
+    for (const std::string& line : run.lines)
+        *output += line + "\n";
+    return run.started ? static_cast<long>(run.exitCode) : -1;
 }
 
 std::vector<std::string> Lines(const std::string& text)

@@ -206,6 +206,8 @@ TEST(KelcheckRules, EachRuleFindsItsLine)
         {lcd, Replace, "ID|IDC_INFO", "ID|IDC_PROGRESS1",
          {"theme\\uninstall.lcd:20: warning: no IDC_INFO", "theme\\uninstall.lcd:21: warning: IDC_PROGRESS1 is a TEXT",
           "theme\\uninstall.lcd:22: warning: a second control named IDC_PROGRESS1"}},
+        {lcd, Replace, "BUTTON,", "RICHTEXT,",
+         {"theme\\uninstall.lcd:24: warning: IDCANCEL is a RICHTEXT, which sends no clicks"}},
         {lcd, Replace, "TOTAL=4", "TOTAL=5\r\n4=0,20,150,370,16,PROGRESS,,0,4",
          {"theme\\uninstall.lcd:23: warning: this PROGRESS stays still: the removal moves only IDC_PROGRESS1, the "
           "PROGRESS of INFO key 4"}},
