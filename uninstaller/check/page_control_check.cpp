@@ -24,6 +24,13 @@ const char* Keyword(const PageControl& control)
     return KindInfo(control.KindCode).keyword;
 }
 
+// "a BUTTON", "an ICON".
+CString AKind(const PageControl& control)
+{
+    const CString keyword = Keyword(control);
+    return (CString("AEIOU").Find(keyword.GetAt(0)) >= 0 ? "an " : "a ") + keyword;
+}
+
 // The row that acts on `position`: a named or id name row there, or the
 // font rows that cover it.
 const PropertyRow* RowAt(ControlKind kind, int position)
@@ -49,9 +56,9 @@ void CheckFont(PageCheck& check, const PageControl& control, int first)
 {
     if (control.ValueAt(first).IsEmpty()) {
         check.Warn(check.PropertyLine(control, first),
-                   CString::Format("a %s without a font at positions %d to %d is drawn bold italic in the system's "
+                   CString::Format("%s without a font at positions %d to %d is drawn bold italic in the system's "
                                    "face: the page font never reaches a BUTTON or a TEXT",
-                                   Keyword(control), first, first + 3));
+                                   AKind(control).GetString(), first, first + 3));
         return;
     }
     for (int position = first + 2; position <= first + 3; ++position) {
@@ -112,21 +119,23 @@ void CheckProperties(PageCheck& check, const PageControl& control)
         const int line = check.PropertyLine(control, position);
         const PropertyRow* row = RowAt(control.KindCode, position);
         const PropertyRow* named = NamedRow(control.KindCode, name);
-        if (row && row->role == RowRole::Named && name != row->name)
-            check.Warn(line, CString::Format("\"%s\" stands at position %d, where a %s takes \"%s\": the position, "
+        // A missing entry reads with an empty name, which misleads nobody.
+        if (row && row->role == RowRole::Named && !name.IsEmpty() && name != row->name)
+            check.Warn(line, CString::Format("\"%s\" stands at position %d, where %s takes \"%s\": the position, "
                                              "not the name, decides what a property does",
-                                             name.GetString(), position, Keyword(control), row->name));
+                                             name.GetString(), position, AKind(control).GetString(), row->name));
         else if (named && named != row)
-            check.Warn(line, CString::Format("a %s reads \"%s\" at position %d only: at position %d it does nothing",
-                                             Keyword(control), name.GetString(), named->position, position));
+            check.Warn(line, CString::Format("%s reads \"%s\" at position %d only: at position %d it does nothing",
+                                             AKind(control).GetString(), name.GetString(), named->position, position));
         if (IsClickName(name) && !SendsClicks(control.KindCode))
-            check.Warn(line, CString::Format("a %s sends no clicks, so its \"%s\" does nothing: only BUTTON, RADIO "
+            check.Warn(line, CString::Format("%s sends no clicks, so its \"%s\" does nothing: only BUTTON, RADIO "
                                              "and CHECKBOX clicks act",
-                                             Keyword(control), name.GetString()));
+                                             AKind(control).GetString(), name.GetString()));
         if (position == 0 && !row && !control.PropValues[0].IsEmpty() && control.PropValues[0] != control.IdName)
-            check.Warn(line, CString::Format("a %s takes no name from position 0: it is %s by its place among the "
+            check.Warn(line, CString::Format("%s takes no name from position 0: it is %s by its place among the "
                                              "%s controls, counted from the highest INFO key",
-                                             Keyword(control), control.IdName.GetString(), Keyword(control)));
+                                             AKind(control).GetString(), control.IdName.GetString(),
+                                             Keyword(control)));
         // The loader's own split, with a folder no path holds, tells
         // whether it put the page folder in front. Only values that act
         // are shown or used; the others are kept as they came.
@@ -144,7 +153,10 @@ void CheckPlace(PageCheck& check, const PageControl& control)
     const int width = check.model.Settings.width;
     const int height = check.model.Settings.height;
     const ControlRect& r = control.Rect;
-    if (width > 0 && height > 0 && (r.left < 0 || r.top < 0 || r.right > width || r.bottom > height))
+    // A COMBOBOX's INFO height is its drop-down list's, which may reach
+    // past the window as any drop-down list does.
+    const bool bottomOut = r.bottom > height && control.KindCode != ControlKind::ComboBox;
+    if (width > 0 && height > 0 && (r.left < 0 || r.top < 0 || r.right > width || bottomOut))
         check.Warn(check.InfoLine(control),
                    CString::Format("the %s at %d,%d to %d,%d lies outside the %d by %d window", Keyword(control),
                                    r.left, r.top, r.right, r.bottom, width, height));
