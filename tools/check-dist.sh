@@ -45,6 +45,7 @@ for build in win32:i386 win64:x86-64; do
   run_check "$arch" kelrun "$dir/kelrun.exe"
   run_check "$arch" Pelmora "$dir/Pelmora.exe"
   run_check "$arch" pageview "$dir/pageview.exe"
+  run_check "$arch" kelcheck "$dir/kelcheck.exe"
 done
 
 # The checker must see a wrong file as wrong: the 64-bit kelrun is no i386
@@ -62,6 +63,7 @@ expect_rejected() {  # ARCH PROGRAM FILE
 }
 expect_rejected i386 kelrun "$root/dist/win64/kelrun.exe"
 expect_rejected i386 kelrun "$root/dist/win32/Pelmora.exe"
+expect_rejected i386 kelcheck "$root/dist/win32/pageview.exe"
 
 echo "dist-check: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

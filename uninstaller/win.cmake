@@ -1,6 +1,7 @@
 # The Win32 side of kelrun. The parts that the integration tests exercise
 # directly live in a library of their own.
 add_library(kelrun_win STATIC
+  removal/product_lookup_win.cpp
   removal/removal_report_win.cpp
   removal/removal_system_win.cpp
   removal/worker_win.cpp)

@@ -14,6 +14,7 @@
 
 #include "uninstaller/common/lenient_integer.h"
 #include "uninstaller/pages/memory_profile_reader.h"
+#include "uninstaller/pages/null_page_surface.h"
 #include "uninstaller/pages/page_loader.h"
 
 namespace {
@@ -28,33 +29,14 @@ void Require(bool condition)
 
 // A page window that does nothing but count the controls it makes and
 // destroys; pictures whose name ends in "b.bmp" "load" at 7 by 5.
-class NullPage : public PageSurface, public ControlFactory {
+class NullPage : public NullPageSurface {
 public:
     int created = 0;
     int destroyed = 0;
 
-    void SetWindowTitle(const CString&) override {}
-    void SetWindowBackColor(const CString&) override {}
-    void SetWindowStyle(WindowStyleBit, bool) override {}
-    void ShowOnTaskbar() override {}
-    void SetBackgroundImage(const CString&) override {}
-    void ClearBackgroundImage() override {}
-    void SetPageFont(const FontSpec&, int) override {}
-    void RedrawPage() override {}
-    ColorRgb ButtonFaceColor() override { return {212, 208, 200}; }
-    void SetControlText(const PageControl&, const CString&) override {}
-    void SetControlColor(const PageControl&, const CString&, int) override {}
-    void SetControlFont(const PageControl&, const FontSpec&) override {}
-    void SetTextAlignment(const PageControl&, const char*) override {}
-    void SetLinkStyle(const PageControl&, int) override {}
-    void SetSecondColor(const PageControl&, const CString&) override {}
-    void SetPictureBackColor(const PageControl&, const CString&) override {}
     void SetIconIndex(const PageControl&, int index) override { Require(index >= 0 && index < 8); }
     void LoadPicture(const PageControl&, const CString& path) override { Require(!path.IsEmpty()); }
-    void SetControlBorder(const PageControl&, bool) override {}
-    void AddExtendedStyle(const PageControl&, std::uint32_t) override {}
     void MakeDefaultButton(const PageControl& control) override { Require(control.IdName == "IDC_NEXT"); }
-    void EnableControl(const PageControl&, bool) override {}
 
     ControlRect CreateControl(const ControlCreation& request) override
     {

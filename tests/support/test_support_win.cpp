@@ -273,56 +273,11 @@ std::string WindowsFolder()
 long RunCapturingOutput(const std::string& commandLine, std::string* output, DWORD timeoutMs,
                         const std::string& folder)
 {
+    const ProgramRun run = RunWithOutput(commandLine, folder, timeoutMs);
     output->clear();
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    if (!::CreatePipe(&readEnd, &writeEnd, &inherit, 0))
-        return -1;
-    CHandle reader(readEnd);
-    CHandle writer(writeEnd);
-    ::SetHandleInformation(reader.Get(), HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writer.Get();
-    startup.hStdError = writer.Get();
-    PROCESS_INFORMATION started{};
-    std::string writable = commandLine;
-    if (!::CreateProcessA(nullptr, &writable[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                          folder.empty() ? nullptr : folder.c_str(), &startup, &started)) {
-        return -1;
-    }
-    CHandle process(started.hProcess);
-    CHandle thread(started.hThread);
-    writer.Close();
-    // Take what the pipe holds; once the program has ended, take the rest
-    // and stop. A failed peek means that every writer has closed.
-    const DWORD start = ::GetTickCount();
-    for (bool ended = false;;) {
-        DWORD available = 0;
-        if (!::PeekNamedPipe(reader.Get(), nullptr, 0, nullptr, &available, nullptr))
-            break;
-        if (available > 0) {
-            char buffer[4096];
-            DWORD read = 0;
-            if (!::ReadFile(reader.Get(), buffer, sizeof buffer, &read, nullptr))
-                break;
-            output->append(buffer, read);
-            continue;
-        }
-        if (ended)
-            break;
-        ended = ::WaitForSingleObject(process.Get(), 20) == WAIT_OBJECT_0;
-        if (!ended && ::GetTickCount() - start > timeoutMs)
-            return -1;
-    }
-    DWORD exitCode = 0;
-    if (::WaitForSingleObject(process.Get(), timeoutMs) != WAIT_OBJECT_0 ||
-        !::GetExitCodeProcess(process.Get(), &exitCode)) {
-        return -1;
-    }
-    return static_cast<long>(exitCode);
+    for (const std::string& line : run.lines)
+        *output += line + "\n";
+    return run.started ? static_cast<long>(run.exitCode) : -1;
 }
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs)
@@ -443,6 +398,43 @@ void ForgetPendingRemovals(const std::string& prefix)
                          static_cast<DWORD>(kept.size()));
     }
     ::RegCloseKey(key);
+}
+
+ProgramRun RunWithOutput(const std::string& commandLine, const std::string& folder, DWORD timeoutMs)
+{
+    ProgramRun run;
+    ScratchFolder scratch("program-output");
+    const std::string outputPath = scratch.Path() + "\\output.txt";
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    CFileHandle output(::CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!output)
+        return run;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = nullptr;
+    startup.hStdOutput = output.Get();
+    startup.hStdError = output.Get();
+    PROCESS_INFORMATION process{};
+    std::string writable = commandLine;  // CreateProcessA may write into it
+    run.started = ::CreateProcessA(nullptr, &writable[0], nullptr, nullptr, TRUE, 0, nullptr,
+                                   folder.empty() ? nullptr : folder.c_str(), &startup, &process) != FALSE;
+    if (!run.started)
+        return run;
+    CHandle processHandle(process.hProcess);
+    CHandle threadHandle(process.hThread);
+    output.Close();
+    if (::WaitForSingleObject(processHandle.Get(), timeoutMs) != WAIT_OBJECT_0) {
+        ::TerminateProcess(processHandle.Get(), 1);
+        ::WaitForSingleObject(processHandle.Get(), 5000);
+    } else {
+        DWORD code = 0;
+        ::GetExitCodeProcess(processHandle.Get(), &code);
+        run.exitCode = code;
+    }
+    run.lines = ReadLines(outputPath);
+    return run;
 }
 
 }  // namespace testsupport

@@ -117,10 +117,8 @@ std::string WindowsFolder();
 
 // Runs a command line to its end and gives its exit code (-1 when it does
 // not start, or not end within `timeoutMs`) and all it wrote to its output
-// and error streams, from `folder` when one is given. Reading stops when the
-// program ends rather than when the pipe closes: a process that it starts may
-// inherit the pipe and keep it open, as Wine's desktop process does when the
-// program is the one that starts it.
+// and error streams, a line feed after each line, from `folder` when one is
+// given (RunWithOutput, below).
 long RunCapturingOutput(const std::string& commandLine, std::string* output, DWORD timeoutMs,
                         const std::string& folder = "");
 
@@ -128,6 +126,17 @@ long RunCapturingOutput(const std::string& commandLine, std::string* output, DWO
 // passes first. Windows of another process change on their own time, and a
 // window can exist before its children or texts do.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs = 20);
+
+// A program run to its end with its standard output and error going to a
+// file, as a caller that reads the output runs it.
+struct ProgramRun {
+    bool started = false;
+    long long exitCode = -1;         // the full exit code; -1: it did not end in time (it was ended)
+    std::vector<std::string> lines;  // its output, without line ends
+};
+// Runs `commandLine` (program path first) in `folder` (empty: the test's
+// own) and waits for its end, at most `timeoutMs`.
+ProgramRun RunWithOutput(const std::string& commandLine, const std::string& folder, DWORD timeoutMs);
 
 // Sets a file's attributes; true when all of them read back as set (under
 // Wine, hidden lives in an extended attribute that not every file system keeps).

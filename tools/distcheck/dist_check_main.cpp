@@ -1,6 +1,6 @@
 // dist_check: checks one shipped program file without running it.
 //
-//   dist_check --arch i386|x86-64 --program kelrun|Pelmora|pageview [--manifest SOURCE] FILE
+//   dist_check --arch i386|x86-64 --program kelrun|Pelmora|pageview|kelcheck [--manifest SOURCE] FILE
 //
 // Prints one line a check ("ok" or "FAIL" with what was found) and exits
 // with 0 when all passed, 1 when one failed, 2 on wrong usage or an
@@ -28,7 +28,7 @@ bool ReadFile(const std::string& path, std::string* contents)
 int Usage(const char* problem)
 {
     std::fprintf(stderr,
-                 "dist_check: %s\nusage: dist_check --arch i386|x86-64 --program kelrun|Pelmora|pageview "
+                 "dist_check: %s\nusage: dist_check --arch i386|x86-64 --program kelrun|Pelmora|pageview|kelcheck "
                  "[--manifest SOURCE] FILE\n",
                  problem);
     return 2;
@@ -63,8 +63,10 @@ int main(int argc, char** argv)
         rules = distcheck::PelmoraRules();
     else if (program == "pageview")
         rules = distcheck::PageViewRules();
+    else if (program == "kelcheck")
+        rules = distcheck::KelcheckRules();
     else
-        return Usage("--program is kelrun, Pelmora or pageview");
+        return Usage("--program is kelrun, Pelmora, pageview or kelcheck");
     if (!manifest.empty() && !ReadFile(manifest, &rules.manifestSource)) {
         std::fprintf(stderr, "dist_check: cannot read %s\n", manifest.c_str());
         return 2;

@@ -45,7 +45,7 @@ private:
     std::vector<CheckResult> results_;
 };
 
-void CheckHeaders(const PeImage& image, Architecture architecture, Checks* checks)
+void CheckHeaders(const PeImage& image, Architecture architecture, const ProgramRules& rules, Checks* checks)
 {
     const bool i386 = architecture == Architecture::kI386;
     const std::uint16_t machine = i386 ? kMachineI386 : kMachineAmd64;
@@ -59,9 +59,12 @@ void CheckHeaders(const PeImage& image, Architecture architecture, Checks* check
                 (image.Characteristics() & kFileExecutableImage) &&
                     !(image.Characteristics() & kFileDll),
                 "characteristics " + Hex(image.Characteristics()));
-    checks->Add("subsystem Windows GUI", image.Subsystem() == kSubsystemWindowsGui,
+    const std::uint16_t subsystem = rules.console ? kSubsystemWindowsConsole : kSubsystemWindowsGui;
+    checks->Add(rules.console ? "subsystem Windows console" : "subsystem Windows GUI", image.Subsystem() == subsystem,
                 "subsystem " + std::to_string(image.Subsystem()) +
-                    (image.Subsystem() == kSubsystemWindowsConsole ? " (console)" : ""));
+                    (image.Subsystem() == kSubsystemWindowsConsole ? " (console)"
+                     : image.Subsystem() == kSubsystemWindowsGui   ? " (GUI)"
+                                                                   : ""));
 }
 
 void CheckImports(const PeImage& image, Checks* checks)
@@ -214,6 +217,14 @@ ProgramRules PageViewRules()
     return rules;
 }
 
+ProgramRules KelcheckRules()
+{
+    ProgramRules rules;
+    rules.fileName = "kelcheck.exe";
+    rules.console = true;
+    return rules;
+}
+
 bool IsSystemLibrary(const std::string& name)
 {
     const std::string lower = Lower(name);
@@ -225,7 +236,7 @@ std::vector<CheckResult> CheckProgram(const PeImage& image, Architecture archite
                                       const ProgramRules& rules)
 {
     Checks checks;
-    CheckHeaders(image, architecture, &checks);
+    CheckHeaders(image, architecture, rules, &checks);
     CheckImports(image, &checks);
     CheckManifest(image, rules, &checks);
     CheckStrings(image, rules, &checks);

@@ -26,6 +26,7 @@ struct ExpectedMenu {
 
 struct ProgramRules {
     std::string fileName;  // as shipped, e.g. "kelrun.exe"
+    bool console = false;  // a console program (kelcheck), not a GUI one
     std::vector<ExpectedString> strings;
     std::vector<ExpectedMenu> menus;
     std::vector<std::uint16_t> iconGroups;  // each with all the icons it lists
@@ -42,6 +43,8 @@ ProgramRules KelrunRules();
 ProgramRules PelmoraRules();
 // The page viewer: the page window's template and the eight page icons.
 ProgramRules PageViewRules();
+// The product folder checker: a console program, without resources.
+ProgramRules KelcheckRules();
 
 struct CheckResult {
     std::string what;

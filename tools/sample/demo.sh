@@ -26,11 +26,13 @@ if [ -z "${DEMO_BUILD:-}" ]; then
 fi
 tools=${DEMO_TOOLS:-$root/build/$DEMO_BUILD/tools}
 kelrun=${DEMO_KELRUN:-$root/dist/$DEMO_BUILD/kelrun.exe}
+# kelcheck ships beside kelrun.
+kelcheck=${DEMO_KELCHECK:-$(dirname "$kelrun")/kelcheck.exe}
 code='{6F3A2C1E-5B7D-4E8A-9C0F-2D4B6A8E1C35}'
 
 if [ "${1:-}" != --inside ]; then
   for needed in "$tools/uidriver/uidriver.exe" "$tools/sample/sample_setup.exe" \
-                "$tools/sample/record_url.exe" "$kelrun"; do
+                "$tools/sample/record_url.exe" "$kelrun" "$kelcheck"; do
     if [ ! -f "$needed" ]; then
       echo "demo: $needed is missing; run 'make dist' first" >&2
       exit 1
@@ -39,7 +41,7 @@ if [ "${1:-}" != --inside ]; then
   if [ -n "${DISPLAY:-}" ]; then
     export WINE_ENV_DISPLAY=keep
   fi
-  export DEMO_BUILD DEMO_TOOLS=$tools DEMO_KELRUN=$kelrun
+  export DEMO_BUILD DEMO_TOOLS=$tools DEMO_KELRUN=$kelrun DEMO_KELCHECK=$kelcheck
   exec "$root/tools/wine-env.sh" bash "$0" --inside
 fi
 
@@ -98,6 +100,10 @@ tail -n 1 "$scratch/install.log"
 
 step "Before: what of the product is on the machine"
 setup report
+
+step "What kelrun will find: kelcheck.exe $code"
+"$loader" "$kelcheck" "$code" | tr -d '\r' | sed 's/^/    /' ||
+  fail "kelcheck found errors in what the installer left for kelrun"
 
 step "Starting C:\\windows\\kelrun.exe /R $code"
 echo "    it is $kelrun, $build_name"

@@ -6,9 +6,6 @@
 
 namespace {
 
-// The Uninstall key of every product lives below this key of HKEY_LOCAL_MACHINE.
-constexpr const char* UninstallKeyRoot = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
-
 bool Contains(const CString& text, const char* what)
 {
     return text.Find(what) >= 0;
@@ -39,21 +36,6 @@ CString UsageMessage()
            "kelrun.exe /I {productcode} to modify.\r\n"
            "\r\n"
            "kelrun.exe /S {productcode} to silent uninstall.";
-}
-
-void BuildProductPaths(ProductValues& product, const CString& windowsFolder)
-{
-    CString windows = windowsFolder;
-    if (windows.IsEmpty() || windows.GetAt(windows.GetLength() - 1) != '\\')
-        windows += '\\';
-
-    // The product code goes in verbatim: it is appended, never used as a
-    // format, so a "%" in it stays a "%".
-    product.UninstallKeyPath = CString(UninstallKeyRoot) + product.ProductCode;
-    product.ProductFolder = windows + "Installer\\" + product.ProductCode + "\\";
-    product.UninstallLogPath = product.ProductFolder + "uninstall.log";
-    product.ThemeFolder = product.ProductFolder + "theme\\";
-    product.LanguageFilePath = product.ProductFolder + "language.lan";
 }
 
 CString ConfirmationQuestion(const CString& languageText, const CString& displayName,

@@ -15,11 +15,6 @@ int ParseRunSwitch(const CString& argument);
 // The seven-line usage message, lines joined by carriage return and line feed.
 CString UsageMessage();
 
-// Fills UninstallKeyPath, ProductFolder, UninstallLogPath, ThemeFolder and
-// LanguageFilePath of `product` from its ProductCode and the Windows folder
-// (which gets exactly one trailing backslash).
-void BuildProductPaths(ProductValues& product, const CString& windowsFolder);
-
 // The confirmation question of Uninstall mode: language key 14 with its
 // placeholders expanded when it is not empty, else the built-in question.
 CString ConfirmationQuestion(const CString& languageText, const CString& displayName,

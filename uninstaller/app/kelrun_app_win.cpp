@@ -8,12 +8,12 @@
 
 #include <cstdlib>
 #include <memory>
-#include <vector>
 
 #include "framework/app_win.h"
 #include "uninstaller/app/command_line.h"
 #include "uninstaller/app/main_frame_win.h"
 #include "uninstaller/common/resource.h"
+#include "uninstaller/removal/product_lookup_win.h"
 #include "uninstaller/removal/removal_report.h"
 #include "uninstaller/removal/removal_report_win.h"
 #include "uninstaller/removal/removal_system_win.h"
@@ -24,14 +24,6 @@ CString CommandLineArgument(int index)
 {
     // The C runtime's splitter: blanks separate, double quotes group.
     return index < __argc ? CString(__argv[index]) : CString();
-}
-
-CString WindowsFolder()
-{
-    const UINT size = ::GetWindowsDirectoryA(nullptr, 0);
-    std::vector<char> buffer(size + 1, '\0');
-    const UINT length = ::GetWindowsDirectoryA(buffer.data(), size + 1);
-    return (length > 0 && length <= size) ? CString(buffer.data(), length) : CString();
 }
 
 }  // namespace
@@ -87,9 +79,7 @@ bool CKelrunApp::InitInstance()
     ProductValues& product = TheProduct();
     product.RunMode = runMode;
     product.ProductCode = CommandLineArgument(2);
-    BuildProductPaths(product, WindowsFolder());
-    product.ProductDisplayName = ReadRegistryText(product.UninstallKeyPath, "DisplayName");
-    product.InstallFolder = ReadRegistryText(product.UninstallKeyPath, "LastInstallationPath");
+    LookUpProduct(product);
 
     reportFile_ = std::make_unique<Win32ReportFile>(RemovalReportPath(product.ProductCode));
     report_ = std::make_unique<RemovalReport>(*reportFile_, &SystemErrorText);

@@ -37,6 +37,29 @@ ColorRgb ParseColorText(std::string_view text)
     return color;
 }
 
+bool IsWellFormedColorText(std::string_view text)
+{
+    if (text.empty() || text == ButtonFaceWord)
+        return true;
+    int parts = 0;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = text.find(',', start);
+        std::string_view part = text.substr(start, comma == std::string_view::npos ? std::string_view::npos
+                                                                                    : comma - start);
+        const std::size_t first = part.find_first_not_of(" \t");
+        const std::size_t last = part.find_last_not_of(" \t");
+        part = first == std::string_view::npos ? std::string_view() : part.substr(first, last - first + 1);
+        if (part.empty() || part.size() > 3 || part.find_first_not_of("0123456789") != std::string_view::npos ||
+            ReadLeadingInteger(part) > 255)
+            return false;
+        ++parts;
+        if (comma == std::string_view::npos)
+            return parts == 3;
+        start = comma + 1;
+    }
+}
+
 CString FormatColorText(const ColorRgb& color)
 {
     return CString::Format("%u,%u,%u", static_cast<unsigned>(color.red), static_cast<unsigned>(color.green),

@@ -31,6 +31,12 @@ constexpr const char* ButtonFaceWord = "COLOR_BTNFACE";
 // The word "COLOR_BTNFACE" is not resolved here: it reads as 0,0,0.
 ColorRgb ParseColorText(std::string_view text);
 
+// True for what a page author means to write: empty, "COLOR_BTNFACE", or
+// three numbers of 0 to 255 separated by two commas (blanks around a number
+// allowed). ParseColorText reads anything, so "255" (blue) or "0,128"
+// (blue 128) give a colour too, only not the one meant.
+bool IsWellFormedColorText(std::string_view text);
+
 // "%u,%u,%u": the form a colour text takes when a colour is spelled out.
 CString FormatColorText(const ColorRgb& color);
 

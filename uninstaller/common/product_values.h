@@ -35,5 +35,10 @@ struct ProductValues {
     CString LanguageFilePath;    // ProductFolder + "language.lan"
 };
 
+// Fills UninstallKeyPath, ProductFolder, UninstallLogPath, ThemeFolder and
+// LanguageFilePath of `product` from its ProductCode and the Windows folder
+// (which gets exactly one trailing backslash).
+void BuildProductPaths(ProductValues& product, const CString& windowsFolder);
+
 // The process's values. Start-up fills them; everything else reads them.
 ProductValues& TheProduct();

@@ -48,15 +48,17 @@ MemoryProfileReader::File MemoryProfileReader::Parse(std::string_view contents)
     std::size_t current = 0;
 
     std::size_t at = 0;
+    int lineNumber = 0;
     while (at < contents.size()) {
-        // CR, LF and any run of them end a line, so CR LF, LF and CR files
-        // read alike and blank lines vanish.
+        // CR, LF and CR LF each end a line, so CR LF, LF and CR files read
+        // alike; blank lines are counted and then skipped.
         const std::size_t end = contents.find_first_of("\r\n", at);
         const std::size_t lineEnd = end == std::string_view::npos ? contents.size() : end;
         const std::string_view line = TrimBlanks(contents.substr(at, lineEnd - at));
-        at = contents.find_first_not_of("\r\n", lineEnd);
-        if (at == std::string_view::npos)
-            at = contents.size();
+        ++lineNumber;
+        at = lineEnd + 1;
+        if (end != std::string_view::npos && contents[end] == '\r' && at < contents.size() && contents[at] == '\n')
+            ++at;
         if (line.empty() || line.front() == ';')
             continue;
 
@@ -68,6 +70,7 @@ MemoryProfileReader::File MemoryProfileReader::Parse(std::string_view contents)
                 // Only the first section of a name is ever read.
                 file.sections.emplace_back();
                 current = file.sections.size() - 1;
+                file.sections[current].line = lineNumber;
                 const std::string name = ToAsciiUpper(TrimBlanks(UpToNul(line.substr(1, close - 1))));
                 file.firstSection.emplace(name, current);
                 continue;
@@ -75,6 +78,7 @@ MemoryProfileReader::File MemoryProfileReader::Parse(std::string_view contents)
         }
 
         Key key;
+        key.line = lineNumber;
         const std::size_t equals = line.find('=');
         if (equals == std::string_view::npos) {
             key.name = std::string(UpToNul(line));
@@ -100,40 +104,71 @@ void MemoryProfileReader::RemoveFile(const CString& path)
     files_.erase(path.str());
 }
 
+const MemoryProfileReader::Section* MemoryProfileReader::FindSection(const CString& path,
+                                                                     std::string_view section) const
+{
+    const auto file = files_.find(path.str());
+    if (file == files_.end())
+        return nullptr;
+    const auto found = file->second.firstSection.find(ToAsciiUpper(TrimBlanks(section)));
+    return found == file->second.firstSection.end() ? nullptr : &file->second.sections[found->second];
+}
+
+const MemoryProfileReader::Key* MemoryProfileReader::FindKey(const CString& path, std::string_view section,
+                                                             std::string_view key) const
+{
+    // The first key of the name wins, even a line without "=", which reads
+    // as empty.
+    const Section* inSection = FindSection(path, section);
+    if (!inSection)
+        return nullptr;
+    const auto entry = inSection->firstKey.find(ToAsciiUpper(TrimBlanks(key)));
+    return entry == inSection->firstKey.end() ? nullptr : &inSection->keys[entry->second];
+}
+
 CString MemoryProfileReader::ReadString(const CString& path, const CString& section, const CString& key,
                                         int bufferSize)
 {
     if (bufferSize <= 0)
         return CString();
-    const auto file = files_.find(path.str());
-    if (file == files_.end())
+    const Key* found = FindKey(path, section.view(), key.view());
+    if (!found || !found->hasValue)
         return CString();
-    const auto found = file->second.firstSection.find(ToAsciiUpper(TrimBlanks(section.view())));
-    if (found == file->second.firstSection.end())
-        return CString();
-    // The first key of the name wins, even a line without "=", which reads
-    // as empty.
-    const Section& inSection = file->second.sections[found->second];
-    const auto entry = inSection.firstKey.find(ToAsciiUpper(TrimBlanks(key.view())));
-    if (entry == inSection.firstKey.end() || !inSection.keys[entry->second].hasValue)
-        return CString();
-    const std::string_view value = DropEnclosingQuotes(inSection.keys[entry->second].value);
+    const std::string_view value = DropEnclosingQuotes(found->value);
     return CString(value.substr(0, static_cast<std::size_t>(bufferSize) - 1));
 }
 
 std::vector<CString> MemoryProfileReader::ReadKeyNames(const CString& path, const CString& section)
 {
     std::vector<CString> names;
-    const auto file = files_.find(path.str());
-    if (file == files_.end())
-        return names;
-    const auto found = file->second.firstSection.find(ToAsciiUpper(TrimBlanks(section.view())));
-    if (found == file->second.firstSection.end())
+    const Section* found = FindSection(path, section.view());
+    if (!found)
         return names;
     // Lines without "=" are not listed.
-    for (const Key& key : file->second.sections[found->second].keys) {
+    for (const Key& key : found->keys) {
         if (key.hasValue)
             names.emplace_back(key.name);
     }
     return names;
+}
+
+int MemoryProfileReader::SectionLine(const CString& path, std::string_view section) const
+{
+    const Section* found = FindSection(path, section);
+    return found ? found->line : 0;
+}
+
+int MemoryProfileReader::KeyLine(const CString& path, std::string_view section, std::string_view key) const
+{
+    const Key* found = FindKey(path, section, key);
+    return found ? found->line : 0;
+}
+
+int MemoryProfileReader::LineOf(const CString& path, std::string_view section, std::string_view key) const
+{
+    if (const int line = KeyLine(path, section, key))
+        return line;
+    if (const int line = SectionLine(path, section))
+        return line;
+    return 1;
 }

@@ -34,6 +34,10 @@ struct PageControl {
     std::array<int, MaxControlProperties> PropNumbers{};
     int PropCount = 0;                      // properties in use, 0 to 20
     CString IdName;                         // symbolic name, as "IDC_NEXT"
+    // Where the page file describes the control: its INFO key and the
+    // property key of its DADOS entries (-1 and 0 when not loaded from a file).
+    int InfoKey = -1;
+    int PropertyKey = 0;
 
     // The value at a position; empty at a position of PropCount or beyond.
     CString ValueAt(int position) const

@@ -1,49 +1,19 @@
 #include "uninstaller/pages/page_loader.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <optional>
 
 #include "uninstaller/common/color_text.h"
 #include "uninstaller/common/lenient_integer.h"
 
+const char* const WindowKeyNames[WindowKeyCount] = {
+    "idcname", "caption", "bkimage", "border", "startup", "bkcolor", "width", "height",
+    "soundfile", "minwindow", "maxwindow", "closewindow", "fontname", "fontsize", "fontbold", "fontitalic",
+};
+
 namespace {
-
-// True when `text` is exactly what "%i" writes for a number of 0 or more:
-// digits, no sign, no leading zero. Only such names are keys the loader
-// would ask for; "07" or "+7" name nothing it reads.
-bool ReadKeyNumber(std::string_view text, int* number)
-{
-    if (text.empty() || text.size() > 10 || (text.size() > 1 && text.front() == '0'))
-        return false;
-    long long value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9')
-            return false;
-        value = value * 10 + (c - '0');
-    }
-    if (value > INT_MAX)
-        return false;
-    *number = static_cast<int>(value);
-    return true;
-}
-
-// A DADOS key "k,j" as "%i,%i" writes it (k may be negative).
-bool ReadPropertyKey(std::string_view text, int* key, int* position)
-{
-    const std::size_t comma = text.find(',');
-    if (comma == std::string_view::npos)
-        return false;
-    std::string_view keyText = text.substr(0, comma);
-    const bool negative = !keyText.empty() && keyText.front() == '-';
-    if (negative)
-        keyText.remove_prefix(1);
-    if (!ReadKeyNumber(keyText, key) || (negative && *key == 0) || !ReadKeyNumber(text.substr(comma + 1), position))
-        return false;
-    if (negative)
-        *key = -*key;
-    return true;
-}
 
 int ClampToInt(long long value)
 {
@@ -82,10 +52,10 @@ CString PageLoader::ReadValue(const char* section, const CString& key, int buffe
     return reader_.ReadString(model_.PagePath, section, key, bufferSize);
 }
 
-void PageLoader::Report(const CString& line)
+void PageLoader::Report(const CString& line, const char* section, const CString& key)
 {
     if (report_)
-        report_(line);
+        report_(PageLoadNote{line, section, key});
 }
 
 void PageLoader::ResetPage()
@@ -127,36 +97,29 @@ void PageLoader::LoadPageFile(const CString& path)
 
 void PageLoader::ApplyWindowSettings()
 {
-    const CString idcname = ReadValue("MAINWINDOW", "idcname");
-    const CString caption = ReadValue("MAINWINDOW", "caption");
-    const CString bkimage = RemoveBraces(ReadValue("MAINWINDOW", "bkimage").view());
-    const CString border = ReadValue("MAINWINDOW", "border");
-    const CString startup = ReadValue("MAINWINDOW", "startup");
-    const CString bkcolor = ReadValue("MAINWINDOW", "bkcolor");
-    const CString width = ReadValue("MAINWINDOW", "width");
-    const CString height = ReadValue("MAINWINDOW", "height");
-    const CString soundfile = RemoveBraces(ReadValue("MAINWINDOW", "soundfile").view());
-    const CString minwindow = ReadValue("MAINWINDOW", "minwindow");
-    const CString maxwindow = ReadValue("MAINWINDOW", "maxwindow");
-    const CString closewindow = ReadValue("MAINWINDOW", "closewindow");
+    std::array<CString, WindowKeyCount> value;
+    for (int key = 0; key < WindowKeyCount; ++key)
+        value[static_cast<std::size_t>(key)] = ReadValue("MAINWINDOW", WindowKeyNames[key]);
+    const CString bkimage = RemoveBraces(value[KeyBkImage].view());
+    const CString soundfile = RemoveBraces(value[KeySoundFile].view());
     FontSpec font;
-    font.face = ReadValue("MAINWINDOW", "fontname");
-    font.points = ReadLeadingInteger(ReadValue("MAINWINDOW", "fontsize").view());
-    font.bold = FontSwitch(ReadValue("MAINWINDOW", "fontbold").view());
-    font.italic = FontSwitch(ReadValue("MAINWINDOW", "fontitalic").view());
-    model_.Settings.width = ReadLeadingInteger(width.view());
-    model_.Settings.height = ReadLeadingInteger(height.view());
+    font.face = value[KeyFontName];
+    font.points = ReadLeadingInteger(value[KeyFontSize].view());
+    font.bold = FontSwitch(value[KeyFontBold].view());
+    font.italic = FontSwitch(value[KeyFontItalic].view());
+    model_.Settings.width = ReadLeadingInteger(value[KeyWidth].view());
+    model_.Settings.height = ReadLeadingInteger(value[KeyHeight].view());
 
-    model_.SetProperty("", idcname, PropIdcName);
-    model_.SetProperty("", caption, PropCaption);
-    model_.SetProperty("", bkcolor, PropBkColor);
-    model_.SetProperty("", border, PropBorder);
+    model_.SetProperty("", value[KeyIdcName], PropIdcName);
+    model_.SetProperty("", value[KeyCaption], PropCaption);
+    model_.SetProperty("", value[KeyBkColor], PropBkColor);
+    model_.SetProperty("", value[KeyBorder], PropBorder);
     model_.SetProperty("", bkimage, PropBkImage);
     model_.SetProperty("", soundfile, PropSoundFile);
-    model_.SetProperty("", startup, PropStartup);
-    model_.SetProperty("", minwindow, PropMinWindow);
-    model_.SetProperty("", maxwindow, PropMaxWindow);
-    model_.SetProperty("", closewindow, PropCloseWindow);
+    model_.SetProperty("", value[KeyStartup], PropStartup);
+    model_.SetProperty("", value[KeyMinWindow], PropMinWindow);
+    model_.SetProperty("", value[KeyMaxWindow], PropMaxWindow);
+    model_.SetProperty("", value[KeyCloseWindow], PropCloseWindow);
     model_.SelectWindow();
     model_.SetPageFont(font, 0);
 }
@@ -191,14 +154,16 @@ std::vector<PageLoader::PlannedControl> PageLoader::PlanControls(int total)
         if (plan.size() == static_cast<std::size_t>(MaxPageControls)) {
             if (!report_)
                 break;
-            Report(CString::Format("INFO key %d: the page has 70 controls already; the control is left out", key));
+            Report(CString::Format("INFO key %d: the page has 70 controls already; the control is left out", key),
+                   "INFO", CString::Format("%d", key));
             continue;
         }
         if (linesRead == MaxInfoLinesRead) {
             if (!report_)
                 break;
             Report(CString::Format("INFO key %d: not read; a page is read no further than %d INFO lines", key,
-                                   MaxInfoLinesRead));
+                                   MaxInfoLinesRead),
+                   "INFO", CString::Format("%d", key));
             continue;
         }
         ++linesRead;
@@ -206,13 +171,15 @@ std::vector<PageLoader::PlannedControl> PageLoader::PlanControls(int total)
         const std::optional<ControlKind> kind = FindControlKind(line.Field(FieldKind).view());
         if (!kind) {
             Report(CString::Format("INFO key %d: \"%s\" is no control kind; the line creates nothing", key,
-                                   line.Field(FieldKind).GetString()));
+                                   line.Field(FieldKind).GetString()),
+                   "INFO", CString::Format("%d", key));
             continue;
         }
         int& inPool = planned[static_cast<std::size_t>(PoolOf(*kind))];
         if (inPool == MaxKindControls) {
             Report(CString::Format("INFO key %d: the page has 15 %s controls already; the control is left out", key,
-                                   PoolKeywords(PoolOf(*kind))));
+                                   PoolKeywords(PoolOf(*kind))),
+                   "INFO", CString::Format("%d", key));
             continue;
         }
         ++inPool;
@@ -260,6 +227,7 @@ bool PageLoader::CreateControl(const DefinitionLine& line, ControlKind kind)
 
 void PageLoader::ReadProperties(int infoKey, int propertyKey)
 {
+    model_.SetSourceKeys(0, infoKey, propertyKey);
     const int count = ReadLeadingInteger(ReadValue("DADOS", CString::Format("%d,t", propertyKey)).view());
     const int kept = std::clamp(count, 0, MaxControlProperties);
     model_.SetPropertyCount(0, kept);
@@ -298,6 +266,7 @@ void PageLoader::ReportDroppedProperties(int infoKey, int propertyKey, int count
             break;
         Report(CString::Format("DADOS key %d,%d (INFO key %d): the control has 20 properties already; "
                                "the property is left out",
-                               propertyKey, position, infoKey));
+                               propertyKey, position, infoKey),
+               "DADOS", CString::Format("%d,%d", propertyKey, position));
     }
 }

@@ -26,8 +26,41 @@
 // minutes to load.
 constexpr int MaxInfoLinesRead = 1000;
 
-// Receives one line for each thing of a page that was left out.
-using PageReport = std::function<void(const CString& line)>;
+// One thing of a page that was left out: a line of text that says what and
+// why, and where the page file holds it, so that a checker can point at its
+// line. A note reads as its text wherever a line is wanted, so a report
+// that only prints lines may take `const CString&`.
+struct PageLoadNote {
+    CString text;
+    const char* section = nullptr;  // "INFO" or "DADOS"; null for a line given to CreateControlFromInfo
+    CString key;                    // the key in that section
+    operator const CString&() const { return text; }  // NOLINT: a note is its line
+};
+
+// The keys of MAINWINDOW, in the order the loader reads them.
+enum WindowKey {
+    KeyIdcName,
+    KeyCaption,
+    KeyBkImage,
+    KeyBorder,
+    KeyStartup,
+    KeyBkColor,
+    KeyWidth,
+    KeyHeight,
+    KeySoundFile,
+    KeyMinWindow,
+    KeyMaxWindow,
+    KeyCloseWindow,
+    KeyFontName,
+    KeyFontSize,
+    KeyFontBold,
+    KeyFontItalic,
+    WindowKeyCount,
+};
+extern const char* const WindowKeyNames[WindowKeyCount];
+
+// Receives one note for each thing of a page that was left out.
+using PageReport = std::function<void(const PageLoadNote& note)>;
 
 class PageLoader {
 public:
@@ -62,7 +95,7 @@ private:
     bool CreateControl(const DefinitionLine& line, ControlKind kind);
     void ReadProperties(int infoKey, int propertyKey);
     void ReportDroppedProperties(int infoKey, int propertyKey, int count);
-    void Report(const CString& line);
+    void Report(const CString& line, const char* section = nullptr, const CString& key = CString());
 
     PageModel& model_;
     ProfileReader& reader_;

@@ -78,6 +78,14 @@ void PageModel::SetPropertyCount(int index, int count)
     MutableControl(index).PropCount = std::clamp(count, 0, MaxControlProperties);
 }
 
+void PageModel::SetSourceKeys(int index, int infoKey, int propertyKey)
+{
+    if (index < 0 || index >= count_)
+        return;
+    MutableControl(index).InfoKey = infoKey;
+    MutableControl(index).PropertyKey = propertyKey;
+}
+
 void PageModel::SetLoadedProperty(int index, int position, const CString& name, const CString& value, int number)
 {
     if (index < 0 || index >= count_ || position < 0 || position >= MaxControlProperties)

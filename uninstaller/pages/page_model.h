@@ -107,6 +107,9 @@ public:
     // to 20) and each entry by position. Out-of-range records and positions
     // are ignored.
     void SetPropertyCount(int index, int count);
+    // Where record `index` comes from in the page file (ignored when there
+    // is no such record).
+    void SetSourceKeys(int index, int infoKey, int propertyKey);
     void SetLoadedProperty(int index, int position, const CString& name, const CString& value, int number);
 
     // ---- Properties

@@ -4,6 +4,7 @@
 #include "uninstaller/common/placeholders.h"
 #include "uninstaller/pages/page_model.h"
 #include "uninstaller/pages/page_values.h"
+#include "uninstaller/pages/property_rows.h"
 
 namespace {
 
@@ -228,59 +229,22 @@ void PageModel::ApplyLoadedProperties()
     for (int index = 0; index < count_; ++index) {
         SelectControl(index);
         PageControl& control = MutableControl(index);
-        switch (control.KindCode) {
-        case ControlKind::Button:
-            control.IdName = control.ValueAt(0);
-            ApplyFontRows(control, 3);
-            ApplyRow(control, "Caption", 1);
-            ApplyRow(control, "Text Align", 2);
-            ApplyNavigationRules(control);
-            break;
-        case ControlKind::Text:
-            control.IdName = control.ValueAt(0);
-            ApplyFontRows(control, 5);
-            ApplyRow(control, "Caption", 1);
-            ApplyRow(control, "Text Align", 2);
-            ApplyRow(control, "BackColor", 4);
-            ApplyRow(control, "Text Color", 3);
-            ApplyRow(control, "URL Link", 9);
-            break;
-        case ControlKind::Rect:
-            ApplyRow(control, "BackColor", 1);
-            break;
-        case ControlKind::GroupBox:
-            ApplyRow(control, "Caption", 1);
-            ApplyRow(control, "BackColor", 2);
-            break;
-        case ControlKind::Radio:
-        case ControlKind::CheckBox:
-            control.IdName = control.ValueAt(0);
-            ApplyRow(control, "Text", 1);
-            ApplyRow(control, "BackColor", 2);
-            break;
-        case ControlKind::TextBox:
-            control.IdName = control.ValueAt(0);
-            if (control.IdName == "IDC_SETTINGS")
-                surface_.AddExtendedStyle(control, SettingsBoxExStyles);
-            ApplyRow(control, "Text", 1);
-            ApplyRow(control, "Password", 2);
-            ApplyRow(control, "Read Only", 4);
-            break;
-        case ControlKind::ListView:
-            ApplyRow(control, "Style", 2);
-            break;
-        case ControlKind::Icon:
-            ApplyRow(control, "Icon File:", 1);
-            ApplyRow(control, "BackColor:", 2);
-            break;
-        case ControlKind::Bitmap:
-            ApplyRow(control, "BackColor", 2);
-            break;
-        case ControlKind::RichText:
-            control.IdName = control.ValueAt(0);
-            break;
-        default:
-            break;
+        for (const PropertyRow& row : LoadedPropertyRows(control.KindCode)) {
+            switch (row.role) {
+            case RowRole::IdName:
+                control.IdName = control.ValueAt(row.position);
+                if (control.KindCode == ControlKind::TextBox && control.IdName == "IDC_SETTINGS")
+                    surface_.AddExtendedStyle(control, SettingsBoxExStyles);
+                break;
+            case RowRole::Font:
+                ApplyFontRows(control, row.position);
+                break;
+            case RowRole::Named:
+                ApplyRow(control, row.name, row.position);
+                break;
+            }
         }
+        if (control.KindCode == ControlKind::Button)
+            ApplyNavigationRules(control);
     }
 }

@@ -1,5 +1,7 @@
 #include "uninstaller/pages/page_values.h"
 
+#include <climits>
+
 #include "uninstaller/common/lenient_integer.h"
 
 namespace {
@@ -146,4 +148,36 @@ DefinitionLine SplitDefinitionLine(std::string_view line)
         start = comma + 1;
     }
     return result;
+}
+
+bool ReadKeyNumber(std::string_view text, int* number)
+{
+    if (text.empty() || text.size() > 10 || (text.size() > 1 && text.front() == '0'))
+        return false;
+    long long value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+        value = value * 10 + (c - '0');
+    }
+    if (value > INT_MAX)
+        return false;
+    *number = static_cast<int>(value);
+    return true;
+}
+
+bool ReadPropertyKey(std::string_view text, int* key, int* position)
+{
+    const std::size_t comma = text.find(',');
+    if (comma == std::string_view::npos)
+        return false;
+    std::string_view keyText = text.substr(0, comma);
+    const bool negative = !keyText.empty() && keyText.front() == '-';
+    if (negative)
+        keyText.remove_prefix(1);
+    if (!ReadKeyNumber(keyText, key) || (negative && *key == 0) || !ReadKeyNumber(text.substr(comma + 1), position))
+        return false;
+    if (negative)
+        *key = -*key;
+    return true;
 }

@@ -92,3 +92,10 @@ enum DefinitionField {
     FieldImage = 6,
     FieldPropertyKey = 8,
 };
+
+// Key names as the loader asks for them. An INFO key is what "%i" writes
+// for a number of 0 or more: digits, no sign, no leading zero ("07" or "+7"
+// name nothing the loader reads). A DADOS key is "k,j" as "%i,%i" writes it
+// (k may be negative, j may not). False for any other text.
+bool ReadKeyNumber(std::string_view text, int* number);
+bool ReadPropertyKey(std::string_view text, int* key, int* position);

@@ -67,6 +67,11 @@ RemovalWorker::RemovalWorker(RemovalSystem& system, const ProductValues& product
 {
 }
 
+CString RemovalWorker::RemoveAllFolder(const CString& installFolder)
+{
+    return WithoutTrailingBackslash(installFolder);
+}
+
 void RemovalWorker::ChangeInstallFolder(const CString& folder)
 {
     std::lock_guard<std::mutex> lock(installFolderLock_);
@@ -111,7 +116,7 @@ int RemovalWorker::RunRemoval()
     RemoveQueuedFolders();
 
     if (RemoveAllMarked == RemoveAllYes) {
-        const CString installFolder = WithoutTrailingBackslash(InstallFolder());
+        const CString installFolder = RemoveAllFolder(InstallFolder());
         const RemovalOutcome outcome =
             DeleteTree(system_, installFolder, true, product_.ProductFolder, scheduler_,
                        [this](const CString& path, const RemovalOutcome& item) {

@@ -25,6 +25,10 @@ public:
     RemovalWorker(RemovalSystem& system, const ProductValues& product, RemovalReporter* page,
                   RemovalReport* report = nullptr);
 
+    // The folder a REMOVEALL record removes as a tree: the installation
+    // folder without one trailing backslash.
+    static CString RemoveAllFolder(const CString& installFolder);
+
     // The whole run; returns 0. When the log cannot be read the run changes
     // nothing at all and sets LogUnreadable.
     int RunRemoval();

@@ -233,6 +233,15 @@ CString TreeRemovalRefusal(const CString& fullPath, const ProtectedFolders& prot
     return CString();
 }
 
+CString UnresolvedTreeRefusal(const CString& path)
+{
+    // A relative path names a folder below wherever the process happens to
+    // stand, which says nothing about the product.
+    if (IsAbsolutePath(path))
+        return CString();
+    return path.IsEmpty() ? "no folder named" : "not a full path";
+}
+
 bool IsTreeRemovalAllowed(const CString& fullPath, const ProtectedFolders& protectedFolders,
                           const CString& productFolder, FolderIdentity* identity)
 {
@@ -306,10 +315,9 @@ void EmptyFolderBottomUp(RemovalSystem& system, RestartScheduler& scheduler, con
 RemovalOutcome DeleteTree(RemovalSystem& system, const CString& path, bool quiet, const CString& productFolder,
                           RestartScheduler& scheduler, const TreeItemListener& onItemLeft)
 {
-    // A relative path names a folder below wherever the process happens to
-    // stand, which says nothing about the product.
-    if (!IsAbsolutePath(path))
-        return RemovalOutcome::With(RemovalResult::Refused, path.IsEmpty() ? "no folder named" : "not a full path");
+    const CString unresolved = UnresolvedTreeRefusal(path);
+    if (!unresolved.IsEmpty())
+        return RemovalOutcome::With(RemovalResult::Refused, unresolved);
 
     // Everything below works on the resolved path: the check, the climb and
     // the removal see the same folder, whatever changes the climb makes.

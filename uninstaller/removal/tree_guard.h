@@ -46,6 +46,11 @@ bool IsFullPath(const CString& path);
 CString TreeRemovalRefusal(const CString& fullPath, const ProtectedFolders& protectedFolders,
                            const CString& productFolder, FolderIdentity* identity = nullptr);
 
+// Why DeleteTree refuses `path` as it is given, before resolving it: empty
+// ("no folder named") or not absolute ("not a full path"). Empty when it
+// goes on to resolve the path and ask TreeRemovalRefusal.
+CString UnresolvedTreeRefusal(const CString& path);
+
 bool IsTreeRemovalAllowed(const CString& fullPath, const ProtectedFolders& protectedFolders,
                           const CString& productFolder, FolderIdentity* identity = nullptr);
 

@@ -204,6 +204,16 @@ TEST(DistRules, PageViewNeedsThePageTemplateAndEveryPageIcon)
     ExpectOnlyFailure(Check(noTemplate, Architecture::kI386, PageViewRules()), "dialog template 131");
 }
 
+TEST(DistRules, KelcheckIsAConsoleProgram)
+{
+    TestImage checker;
+    checker.subsystem = kSubsystemWindowsConsole;
+    const std::vector<CheckResult> results = Check(checker, Architecture::kI386, KelcheckRules());
+    EXPECT_TRUE(Failed(results).empty()) << ::testing::PrintToString(Failed(results));
+    checker.subsystem = kSubsystemWindowsGui;
+    ExpectOnlyFailure(Check(checker, Architecture::kI386, KelcheckRules()), "subsystem Windows console");
+}
+
 TEST(DistRules, SystemLibrariesAreKnownByNameInAnyCase)
 {
     const struct {

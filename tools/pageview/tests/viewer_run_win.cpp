@@ -3,7 +3,6 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "framework/handle_win.h"
 #include "tests/support/test_support_win.h"
 #include "tools/uidriver/process_win.h"
 
@@ -21,42 +20,9 @@ std::string SamplePages()
 
 ViewerRun RunViewer(const std::vector<std::string>& arguments, const std::string& folder)
 {
-    ViewerRun run;
-    testsupport::ScratchFolder scratch("pageview-output");
-    const std::string outputPath = scratch.Path() + "\\stdout.txt";
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    CFileHandle output(::CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!output)
-        return run;
-
     std::vector<std::string> all{ViewerProgram()};
     all.insert(all.end(), arguments.begin(), arguments.end());
-    std::string commandLine = uidriver::BuildCommandLine(all);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = nullptr;
-    startup.hStdOutput = output.Get();
-    startup.hStdError = output.Get();
-    PROCESS_INFORMATION process{};
-    run.started = ::CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
-                                   folder.empty() ? nullptr : folder.c_str(), &startup, &process) != FALSE;
-    if (!run.started)
-        return run;
-    CHandle processHandle(process.hProcess);
-    CHandle threadHandle(process.hThread);
-    output.Close();
-    if (::WaitForSingleObject(processHandle.Get(), kViewerTimeoutMs) != WAIT_OBJECT_0) {
-        ::TerminateProcess(processHandle.Get(), 1);
-        ::WaitForSingleObject(processHandle.Get(), 5000);
-    } else {
-        DWORD code = 0;
-        ::GetExitCodeProcess(processHandle.Get(), &code);
-        run.exitCode = code;
-    }
-    run.lines = testsupport::ReadLines(outputPath);
-    return run;
+    return testsupport::RunWithOutput(uidriver::BuildCommandLine(all), folder, kViewerTimeoutMs);
 }
 
 std::vector<std::string> SplitTabs(const std::string& line)

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/test_support_win.h"
+
 namespace viewertest {
 
 constexpr DWORD kViewerTimeoutMs = 60000;
@@ -16,11 +18,7 @@ constexpr DWORD kViewerTimeoutMs = 60000;
 std::string ViewerProgram();
 std::string SamplePages();
 
-struct ViewerRun {
-    bool started = false;
-    long long exitCode = -1;         // -1: it did not end in time (it was ended)
-    std::vector<std::string> lines;  // its standard output, without line ends
-};
+using ViewerRun = testsupport::ProgramRun;
 // Runs pageview.exe with the arguments in `folder` (its current folder),
 // its standard output redirected to a file, and waits for its end.
 ViewerRun RunViewer(const std::vector<std::string>& arguments, const std::string& folder);

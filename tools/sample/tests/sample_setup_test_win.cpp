@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "framework/handle_win.h"
+#include "tests/support/test_support_win.h"
 #include "tools/sample/record_file_win.h"
 #include "tools/sample/sample_setup_win.h"
-#include "tests/support/test_support_win.h"
 #include "tools/uidriver/uidriver.h"
 
 namespace {
@@ -213,6 +213,14 @@ TEST_F(SampleSetupTest, InstallLeavesEverythingItsLogNames)
     EXPECT_EQ(data, layout_.Where().installFolder + "\\");
     ASSERT_TRUE(ReadValue(HKEY_LOCAL_MACHINE, layout_.UninstallKeyPath(), "DisplayName", &data));
     EXPECT_EQ(data, layout_.Where().name);
+}
+
+TEST_F(SampleSetupTest, KelcheckFindsNothingToSayAboutTheInstalledProduct)
+{
+    std::string output;
+    EXPECT_EQ(RunAndCapture(uidriver::BuildCommandLine({testsupport::WindowsPathOf(KELCHECK_PROGRAM), layout_.Where().code}), &output), 0)
+        << output;
+    EXPECT_EQ(Lines(output), std::vector<std::string>{"0 errors, 0 warnings"});
 }
 
 TEST_F(SampleSetupTest, InstallingAgainOverReadOnlyFilesSucceeds)

@@ -30,6 +30,26 @@ TEST(MemoryProfileReader, ListsKeyNamesLikeTheSystemReader)
     }
 }
 
+TEST(MemoryProfileReader, LocatesTheLineThatItReads)
+{
+    MemoryProfileReader reader;
+    for (const ProfileReadCase& c : ProfileReadCases()) {
+        SCOPED_TRACE(c.what);
+        reader.SetFile("whole", c.contents);
+        const int line = reader.KeyLine("whole", c.section, c.key);
+        if (line == 0) {
+            EXPECT_EQ(c.expected, "");
+            continue;
+        }
+        reader.SetFile("alone", LocatedLineAlone(c, line));
+        EXPECT_EQ(reader.ReadString("alone", c.section, c.key, c.bufferSize).str(), c.expected);
+    }
+    reader.SetFile("p", "; pages\r\n\r\n[A]\r\nk=1\r[B]\nk=2\n");
+    EXPECT_EQ(reader.LineOf("p", "b", "K"), 6);
+    EXPECT_EQ(reader.LineOf("p", "B", "missing"), 5);
+    EXPECT_EQ(reader.LineOf("p", "C", "k"), 1);
+}
+
 TEST(MemoryProfileReader, AMissingFileReadsAsEmpty)
 {
     MemoryProfileReader reader;

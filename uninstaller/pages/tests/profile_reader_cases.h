@@ -81,3 +81,26 @@ inline std::vector<ProfileListCase> ProfileListCases()
         {"repeated section", "[INFO]\n0=a\n[X]\n[INFO]\n1=b\n", "INFO", {"0"}},
     };
 }
+
+// Line `number` (from 1) of a file's text; CR LF, LF and a lone CR each end
+// a line.
+inline std::string LineOfText(const std::string& text, int number)
+{
+    std::size_t start = 0;
+    for (int line = 1; start <= text.size(); ++line) {
+        std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string::npos)
+            end = text.size();
+        if (line == number)
+            return text.substr(start, end - start);
+        start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    }
+    return std::string();
+}
+
+// The line that a locator names for a case, alone under its section's
+// header: a reader must find in it what it finds in the whole file.
+inline std::string LocatedLineAlone(const ProfileReadCase& c, int line)
+{
+    return std::string("[") + c.section + "]\n" + LineOfText(c.contents, line) + "\n";
+}

@@ -25,6 +25,22 @@ TEST(ProfileReaderWin, ReadsValuesAsTheTableSays)
     }
 }
 
+TEST(ProfileReaderWin, ReadsTheLineThatTheLocatorNames)
+{
+    testsupport::ScratchFolder folder("kelrun_profile_locate");
+    ProfileReaderWin reader;
+    MemoryProfileReader locator;
+    int number = 0;
+    for (const ProfileReadCase& c : ProfileReadCases()) {
+        SCOPED_TRACE(c.what);
+        locator.SetFile("", c.contents);
+        const int line = locator.KeyLine("", c.section, c.key);
+        const std::string path = folder.Path() + "\\alone" + std::to_string(number++) + ".lcd";
+        testsupport::WriteFile(path, line == 0 ? std::string() : LocatedLineAlone(c, line));
+        EXPECT_EQ(reader.ReadString(path.c_str(), c.section, c.key, c.bufferSize).str(), c.expected);
+    }
+}
+
 TEST(ProfileReaderWin, ListsKeyNamesAsTheTableSays)
 {
     testsupport::ScratchFolder folder("kelrun_profile_list");
