@@ -36,7 +36,7 @@ bool IsSilentRun()
 void ReportPictureFile(const PageReport* report, PictureFileStatus status, const CString& path)
 {
     if (status == PictureFileStatus::TooLarge && report && *report)
-        (*report)(OversizedPictureLine(path));
+        (*report)(PageLoadNote{OversizedPictureLine(path), nullptr, CString()});
 }
 
 template <std::size_t... PoolIndexes>
