@@ -6,21 +6,14 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "framework/ansi_text_win.h"
 
-std::wstring WideText(const CString& text)
-{
-    const int length = ::MultiByteToWideChar(CP_ACP, 0, text.GetString(), text.GetLength(), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
-    if (length > 0)
-        ::MultiByteToWideChar(CP_ACP, 0, text.GetString(), text.GetLength(), &wide[0], length);
-    return wide;
-}
+namespace {
 
 // Gives the file `file` the name `path`, replacing what stands there.
 bool RenameOver(HANDLE file, const CString& path)
 {
-    const std::wstring name = WideText(path);
+    const std::wstring name = WideFromAnsi(path);
     std::vector<BYTE> block(sizeof(FILE_RENAME_INFO) + (name.size() + 1) * sizeof(wchar_t), 0);
     auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(block.data());
     rename->ReplaceIfExists = TRUE;

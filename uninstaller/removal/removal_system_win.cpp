@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/ansi_text_win.h"
 #include "framework/handle_win.h"
 #include "uninstaller/removal/library_argument.h"
 #include "uninstaller/removal/library_export_win.h"
@@ -22,15 +23,6 @@ bool HasWildcard(const CString& path)
 bool IsDotEntry(const wchar_t* name)
 {
     return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
-}
-
-std::wstring WideText(const CString& text)
-{
-    const int length = ::MultiByteToWideChar(CP_ACP, 0, text.GetString(), text.GetLength(), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
-    if (length > 0)
-        ::MultiByteToWideChar(CP_ACP, 0, text.GetString(), text.GetLength(), &wide[0], length);
-    return wide;
 }
 
 // A name in the system code page only when it converts back to the very
@@ -60,7 +52,7 @@ template <typename OnEntry>
 void ForEachEntry(const CString& folder, OnEntry onEntry)
 {
     WIN32_FIND_DATAW found{};
-    CFindHandle search(::FindFirstFileW((WideText(folder) + L"\\*").c_str(), &found));
+    CFindHandle search(::FindFirstFileW((WideFromAnsi(folder) + L"\\*").c_str(), &found));
     if (!search)
         return;
     do {
