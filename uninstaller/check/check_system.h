@@ -21,8 +21,9 @@ public:
     virtual bool ReadFile(const CString& path, std::string* contents, std::uint32_t* error) = 0;
     // The system's text for an error code; empty when it has none.
     virtual CString ErrorText(std::uint32_t error) = 0;
-    // True for an existing file (not a folder), as a picture must be.
-    virtual bool IsFile(const CString& path) = 0;
+    // The size of an existing file (not a folder), as a picture must be;
+    // -1 when there is no such file.
+    virtual long long FileSize(const CString& path) = 0;
     // The page and language files as kelrun reads them, key by key.
     virtual ProfileReader& Profiles() = 0;
     // What kelrun's tree guard compares with (RemovalSystem has the same).

@@ -12,8 +12,11 @@ CString Win32CheckSystem::ErrorText(std::uint32_t error)
     return SystemErrorText(error);
 }
 
-bool Win32CheckSystem::IsFile(const CString& path)
+long long Win32CheckSystem::FileSize(const CString& path)
 {
-    const DWORD attributes = ::GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExA(path, GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return -1;
+    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }

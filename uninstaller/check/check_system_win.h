@@ -11,7 +11,7 @@ class Win32CheckSystem : public CheckSystem {
 public:
     bool ReadFile(const CString& path, std::string* contents, std::uint32_t* error) override;
     CString ErrorText(std::uint32_t error) override;
-    bool IsFile(const CString& path) override;
+    long long FileSize(const CString& path) override;
     ProfileReader& Profiles() override { return profiles_; }
     CString FullPath(const CString& path) override { return removal_.FullPath(path); }
     ProtectedFolders GetProtectedFolders() override { return removal_.GetProtectedFolders(); }

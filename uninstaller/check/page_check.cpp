@@ -6,6 +6,7 @@
 #include "uninstaller/check/page_check_context.h"
 #include "uninstaller/common/color_text.h"
 #include "uninstaller/common/lenient_integer.h"
+#include "uninstaller/controls/control_rules.h"
 #include "uninstaller/pages/null_page_surface.h"
 #include "uninstaller/pages/page_loader.h"
 #include "uninstaller/pages/page_values.h"
@@ -179,8 +180,13 @@ void PageCheck::CheckPicture(int line, const CString& what, const CString& pictu
     }
     const CString productFolder = target.productFolder.Left(target.productFolder.GetLength() - 1);
     const bool canLook = target.installed || IsProperAncestor(productFolder, picture);
-    if (canLook && !system.IsFile(picture))
+    if (!canLook)
+        return;
+    const long long size = system.FileSize(picture);
+    if (size < 0)
         Warn(line, what + " \"" + picture + "\": no such file, so nothing is shown");
+    else if (size > MaxPictureFileBytes)
+        Warn(line, what + " \"" + picture + "\": larger than kelrun reads (32 MB), so nothing is shown");
 }
 
 void CheckPageFile(CheckSystem& system, const CheckTarget& target, const CString& path,

@@ -10,6 +10,7 @@
 
 #include "uninstaller/check/product_check.h"
 #include "uninstaller/check/tests/guide_example.h"
+#include "uninstaller/controls/control_rules.h"
 #include "uninstaller/pages/memory_profile_reader.h"
 
 namespace {
@@ -38,7 +39,12 @@ public:
         return true;
     }
     CString ErrorText(std::uint32_t) override { return "Access is denied.\r\n"; }
-    bool IsFile(const CString& path) override { return files.count(path.str()) != 0; }
+    long long FileSize(const CString& path) override
+    {
+        if (path.Find("huge") >= 0)
+            return MaxPictureFileBytes + 1;
+        return files.count(path.str()) != 0 ? static_cast<long long>(files[path.str()].size()) : -1;
+    }
     ProfileReader& Profiles() override { return profiles; }
     CString FullPath(const CString& path) override { return path; }
     ProtectedFolders GetProtectedFolders() override { return protectedFolders; }
@@ -161,6 +167,8 @@ TEST(KelcheckRules, EachRuleFindsItsLine)
          {"theme\\uninstall.lcd:4: warning: bkimage \"back.jpg\" is not a full path"}},
         {lcd, Replace, "bkimage=", "bkimage=C:\\Kit\\theme\\back.jpg",
          {"theme\\uninstall.lcd:4: warning: bkimage \"C:\\Kit\\theme\\back.jpg\": no such file"}},
+        {lcd, Replace, "bkimage=", "bkimage=C:\\Kit\\theme\\huge.jpg",
+         {"theme\\uninstall.lcd:4: warning: bkimage \"C:\\Kit\\theme\\huge.jpg\": larger than kelrun reads"}},
         {lcd, Replace, "TOTAL=4", "TOTAL=4\r\n+1=0,1,1,1,1,TEXT,,0,9",
          {"theme\\uninstall.lcd:21: error: INFO key \"+1\" is never read"}},
         {lcd, Replace, "TOTAL=4", "TOTAL=4\r\n4=0,1,1,1,1,TEXT,,0,9",
