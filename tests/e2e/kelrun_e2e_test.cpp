@@ -74,7 +74,7 @@ TEST(KelrunE2E, UninstallAnsweredNoChangesNothing)
     EXPECT_TRUE(HasLine(report, "Mode: /R (uninstall)"));
     EXPECT_TRUE(HasLine(report, "The confirmation was answered No: nothing was removed."));
     ASSERT_FALSE(report.empty());
-    EXPECT_EQ(report.back(), "Exit code: 1602 (the user answered No)");
+    EXPECT_EQ(report.back(), "Exit code: 1602 (the user cancelled: nothing was removed)");
 }
 
 TEST(KelrunE2E, ModifyAndSilentModesAskNothing)

@@ -346,6 +346,7 @@ TEST(KelrunPageE2E, ClosingThePageBeforeTheRemovalStartsCancelsTheRun)
             EXPECT_TRUE(product.KeyExists());
             EXPECT_TRUE(HasLine(product.Report(), "The page was closed before the removal started: the user "
                                                   "cancelled, nothing was removed."));
+            EXPECT_EQ(product.Report().back(), "Exit code: 1602 (the user cancelled: nothing was removed)");
             return;
         }
     }

@@ -16,7 +16,7 @@ enum RunModeValue : int {
 // Exit codes, in the conventions that deployment tools read.
 enum ExitCodeValue : int {
     ExitRemovalRan = 0,
-    ExitUserDeclined = 1602,       // the confirmation was answered No
+    ExitUserDeclined = 1602,       // the user cancelled: No to the question, or the page closed before the removal
     ExitStartupFailed = 1603,      // any other failed start-up
     ExitProductNotFound = 1605,    // no uninstall information for the product
     ExitBadCommandLine = 1639,     // the usage message was shown

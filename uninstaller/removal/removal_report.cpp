@@ -134,7 +134,7 @@ const char* ExitCodeMeaning(int code)
 {
     switch (code) {
     case ExitRemovalRan: return "the removal ran";
-    case ExitUserDeclined: return "the user answered No";
+    case ExitUserDeclined: return "the user cancelled: nothing was removed";
     case ExitStartupFailed: return "the run could not start";
     case ExitProductNotFound: return "no uninstall information for the product";
     case ExitBadCommandLine: return "bad command line";

@@ -114,7 +114,7 @@ TEST_F(RemovalReportTest, TheLastLineIsTheExitCodeWithItsMeaning)
     } cases[] = {
         {0, "Exit code: 0 (the removal ran)"},
         {3010, "Exit code: 3010 (a restart completes the removal)"},
-        {1602, "Exit code: 1602 (the user answered No)"},
+        {1602, "Exit code: 1602 (the user cancelled: nothing was removed)"},
         {1603, "Exit code: 1603 (the run could not start)"},
         {1605, "Exit code: 1605 (no uninstall information for the product)"},
         {1639, "Exit code: 1639 (bad command line)"},
