@@ -403,6 +403,7 @@ TEST(KelrunE2E, TreeRemovalNeverTakesAFolderInsideWindows)
     const std::string windows = WindowsFolder();
     const std::string drivers = windows + "\\system32\\drivers";
     const std::string own = windows + "\\" + UniqueName("KelrunE2E");
+    MakeFolders(drivers);  // a 32-bit program sees SysWOW64's, which Wine does not make
     MakeFolders(own);
     const std::string driversCanary = drivers + "\\" + UniqueName("kelrun-canary") + ".sys";
     const std::string ownCanary = own + "\\canary.txt";
