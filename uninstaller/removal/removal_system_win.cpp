@@ -529,7 +529,7 @@ CString ReadProfileText(const CString& path, const char* section, const char* ke
 CString ReadRegistryText(const CString& keyPath, const CString& valueName)
 {
     CRegKey key;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, KEY_ALL_ACCESS, key.Receive()) != ERROR_SUCCESS)
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS)
         return CString();
     DWORD size = 0;
     if (::RegQueryValueExA(key.Get(), valueName, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS)
