@@ -30,17 +30,26 @@ have Xvfb || need+=(xvfb)
 have clang++ || need+=(clang)
 compgen -G '/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a' >/dev/null || need+=(libclang-rt-14-dev)
 
-if [ ${#need[@]} -eq 0 ]; then
-  exit 0
+install() {
+  echo "Installing: $*"
+  local sudo=
+  if [ "$(id -u)" != 0 ]; then
+    sudo=sudo
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  if [ "$add_i386" = 1 ]; then
+    $sudo dpkg --add-architecture i386
+    add_i386=0
+  fi
+  $sudo apt-get update -qq
+  $sudo apt-get install -y -qq --no-install-recommends "$@"
+}
+
+if [ ${#need[@]} -gt 0 ]; then
+  install "${need[@]}"
 fi
-echo "Installing: ${need[*]}"
-sudo=
-if [ "$(id -u)" != 0 ]; then
-  sudo=sudo
+# A kernel that starts no 32-bit programs (a virtual machine without IA-32
+# emulation) can still run the WoW64 tests with 32-bit programs emulated.
+if ! /usr/lib/wine/wine --version >/dev/null 2>&1 && ! have qemu-i386-static; then
+  install qemu-user-static
 fi
-export DEBIAN_FRONTEND=noninteractive
-if [ "$add_i386" = 1 ]; then
-  $sudo dpkg --add-architecture i386
-fi
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${need[@]}"

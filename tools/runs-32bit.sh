@@ -19,11 +19,12 @@ fi
 # A kernel without 32-bit support may still start the loader through an
 # emulator registered for i386 programs (qemu-user through binfmt_misc).
 # Measured here: Wine's 32-bit start-up then takes about a minute of
-# emulation per program, hours for the test run, so that is no way to run it.
+# emulation per program, hours for the whole run: only the WoW64 tests run so
+# (tools/emulate-32bit.sh, tools/wow64-tests.sh).
 for entry in /proc/sys/fs/binfmt_misc/*; do
   [ -f "$entry" ] || continue
   if grep -qx enabled "$entry" 2>/dev/null && grep -q '^magic 7f454c4601010100000000000000000002000300' "$entry"; then
-    echo "this machine starts 32-bit programs only through an emulator ($(sed -n 's/^interpreter //p' "$entry")), too slow for the test run" >&2
+    echo "this machine starts 32-bit programs only through an emulator ($(sed -n 's/^interpreter //p' "$entry")), too slow for the whole 32-bit run" >&2
     exit 1
   fi
 done
